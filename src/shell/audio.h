@@ -1,0 +1,17 @@
+// Music and sound effects: the tables of loaded sounds and the three
+// operations the screens use.
+#pragma once
+
+struct SAMPLE;
+struct DUH;
+typedef struct AL_DUH_PLAYER AL_DUH_PLAYER;
+
+extern SAMPLE* sample[2];        // 0 "wav/sound2.wav" confirm/event, 1 "wav/sound5.wav" tick
+extern DUH* music[9];            // 0 level list, 1..7 levels 0..6, 8 title
+extern AL_DUH_PLAYER* dplay;     // the tune playing now, or null
+extern int samplesplayed[2];     // effects started so far, per table entry (diagnostics, tests)
+
+void init_sound();
+void playmusic(int i);
+void stopmusic();
+void playsample(int i);
