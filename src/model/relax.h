@@ -11,3 +11,7 @@ template <int N> XY DCatastrophe(const Dat& d);
 // Relaxes d in place (up to 1000 steps, or until a coordinate leaves the box
 // of 2000), writes the STARTCALC / FAIL lines and reports the event.
 template <int N> MoveInfo move(Dat& d);
+
+// The event of a relaxation that went from before to after: a displacement
+// above 0.25 is a jump, above 100 a run-away. Writes nothing.
+MoveInfo classify(const Dat& before, const Dat& after);
