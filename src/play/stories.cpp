@@ -85,7 +85,7 @@ constexpr const char* selfhelp = "the book says people must help themselves. per
 constexpr const char* prayer = "i put the book down and pray. the old words still fit my mouth, worn smooth. ";
 constexpr const char* virtue = "virtue, says the author, is a habit. so is this veil. i am not sure that is praise. ";
 constexpr const char* intent = "i read the passage on the right to revolt twice, and enjoy it more than i should. ";
-constexpr const char* baffled = "i read the same page four times. the state, the will, the general will. i am lost. ";
+constexpr const char* baffled = "i push the book away. the state, the will, the general will: i cannot follow it. ";
 constexpr const char* duty = "if we owe one another more than prayers, then this convent owes the town a door. ";
 constexpr StoryLine pyramid[] = {
     {0, "after compline i sit at my desk with a borrowed book of political philosophy. "},
@@ -95,8 +95,8 @@ constexpr StoryLine pyramid[] = {
 };
 
 // Level 5, purse: earlier/later, younger/older, happier/sadder. x is the
-// boy and y the girl; down is the day as it is, up the years ahead; the
-// run-aways are what I would not say aloud.
+// boy and y the girl; jumps down stay with the day, jumps up look ahead;
+// the run-aways are the parent's confessions.
 constexpr StoryLine purse[] = {
     {0, "a bench in the park. my boy is on the climbing frame, my girl in the sandpit. i watch. "},
     // the boy, now
@@ -127,7 +127,7 @@ constexpr StoryLine purse[] = {
     {28, "she'll be taller than me one day. she tells me so, often, as a warning. "},
     {29, "she sings to the sand, a song with no tune and no end. "},
     {30, "she asks why grandma doesn't come to the park any more. i tell her, gently. "},
-    // what i would not say about him
+    // confessions about him
     {33, "some mornings i hope he'll sleep till noon, so the house is mine for a while. "},
     {34, "at bedtime i skip pages of his story. he knows, and says nothing. "},
     {35, "when he was a baby i sometimes sat in the parked car for an hour before going in. "},
@@ -147,11 +147,11 @@ constexpr StoryLine purse[] = {
     {51, "when they were small i sometimes counted the hours until their bedtime. "},
     {52, "one day they'll tell someone about me, and i don't know what they'll say. "},
     {53, "they're happiest when they forget i'm here. so i stay on the bench, and let them. "},
-    {54, "i have a favourite, and they will never find out which"},
+    {54, "on the sad days i know i have a favourite. they will never find out which"},
 };
 
-// Level 6, parabola: listen, look, smell, touch; down is less of the sense,
-// up is more. x is what i notice, y what she does.
+// Level 6, parabola: listen, look, smell, touch; lowering a sense is less
+// of it, raising it more. x is what the narrator notices, y what she does.
 constexpr const char* herflat = "the smell of her flat follows me down the stairs. i walk home the long way to lose it. ";
 constexpr StoryLine parabola[] = {
     {0, "our first evening alone: her couch, a film we ignore, our knees almost touching. "},
@@ -169,17 +169,17 @@ constexpr StoryLine parabola[] = {
     {10, "she laughs at the film, a high bray, and something in me shrinks. "},
     {11, "i look down and see a stain on the couch, and can't stop seeing it. "},
     {12, "in the lamplight her lipstick has crept into the lines around her mouth. "},
-    {13, "the smell of the takeaway hangs in the room and won't lift. "},
+    {13, "i try not to breathe in. the takeaway hangs in the air and won't lift. "},
     {14, "up close there's smoke in her hair, stale under the perfume. "},
     {15, "her hand is damp when it finds mine. i let go to scratch my ear. "},
     // she warms
     {17, "she whispers, so quietly i have to lean in, that she's glad i came. "},
     {18, "she tells me about her brother, her job, the dog she had as a girl, all in a rush. "},
-    {19, "she catches me looking and doesn't look away. "},
-    {20, "she looks at me as though i were the film. "},
-    {21, "she blows out the candle, and in the smoke she laughs and moves closer. "},
+    {19, "she lowers her eyes and smiles at her knees, as if i had said something lovely. "},
+    {20, "she catches me looking and doesn't look away. "},
+    {21, "she stubs out her cigarette without being asked, and moves closer. "},
     {22, "she leans over to smell my collar and says i smell like toast. she means it kindly. "},
-    {23, "she tucks her cold feet under my leg without asking. "},
+    {23, "she brushes a crumb from my knee, so lightly i hardly feel it, and smiles. "},
     {24, "she takes my hand and holds it in her lap like something she has found. "},
     // she cools
     {25, "she stops answering and watches the film as if it matters. "},
@@ -190,7 +190,7 @@ constexpr StoryLine parabola[] = {
     {30, "she wrinkles her nose at my aftershave and moves to the far end of the couch. "},
     {31, "she takes her hand back to hold her glass, with both hands. "},
     {32, "when i touch her arm she pats my hand, twice, the way you settle a dog. "},
-    // i end it
+    // the narrator ends it
     {33, "i stop hearing her. i say it's late, and find my coat. "},
     {34, "i hear the last train leaving in my head and say i really should go. "},
     {35, "i can't meet her eyes any more. i thank her for the evening and stand. "},
@@ -200,7 +200,7 @@ constexpr StoryLine parabola[] = {
     {39, "i take my hand away, say goodnight, and close her door very softly. "},
     {40, "i kiss her cheek, quickly, like a cousin, and leave before she can answer. "},
     // she ends it
-    {41, "she yawns, twice, and says she has an early start. "},
+    {41, "she stops listening halfway through my story and says she has an early start. "},
     {42, "she says, kindly and clearly, that this isn't going to work. "},
     {43, "she looks at the clock, then at the door, and i understand. "},
     {44, "she looks at me a long time and says, i think you should go now. "},
@@ -214,7 +214,7 @@ constexpr StoryLine parabola[] = {
     {52, "she turns off the film. we look at each other and stop pretending. "},
     {53, "we fall asleep sitting up, the smell of the candle fading. "},
     {54, "i will remember her hair for years, long after i forget the film. "},
-    {55, "her head drops onto my shoulder. i don't move for an hour. "},
+    {55, "we never touch. we talk till two, she calls me a taxi, and i am happy. "},
     {56, "i awake the next morning, in her arms. "},
 };
 
