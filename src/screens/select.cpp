@@ -1,0 +1,75 @@
+// The level list. Only levels up to levelmax can be reached; the narrative
+// raises levelmax as the player finds sentences.
+#include "screens/select.h"
+
+#include <allegro.h>
+
+#include "play/narrative.h"
+#include "screens/title.h"
+#include "shell/audio.h"
+#include "shell/globals.h"
+#include "shell/present.h"
+
+const char* const levelnames[7] = {
+    "fold", "cusp", "swallowtail", "butterfly", "pyramid", "purse", "parabola",
+};
+
+unsigned SelectLoop::selected = 0;
+bool SelectLoop::upheld = false;
+bool SelectLoop::downheld = false;
+bool SelectLoop::spaceheld = true;
+
+int scol(unsigned k) {
+    return levelmax < k ? makecol(20, 20, 20) : makecol(255, 255, 255);
+}
+
+void SelectLoop::start() {
+    screenshake = 0;
+    upheld = downheld = spaceheld = true;
+    escpressed = true;
+    leave = false;
+    playmusic(0);
+}
+
+bool SelectLoop::done() {
+    return quit || leave;
+}
+
+void SelectLoop::tick() {
+    const unsigned m = levelmax;
+    poll_mouse();
+    if (key[KEY_ESC] && !escpressed) quit = true;
+    escpressed = key[KEY_ESC];
+
+    if (key[KEY_UP] && !upheld) {
+        selected = (selected + m) % (m + 1);
+        if (m != 0) playsample(1);
+        upheld = true;
+    }
+    if (!key[KEY_UP]) upheld = false;
+
+    if (key[KEY_DOWN] && !downheld) {
+        selected = (selected + 1) % (m + 1);
+        if (m != 0) playsample(1);
+        // A Down move also swallows an Up that is already down at the next tick.
+        upheld = true;
+        downheld = true;
+    }
+    if (!key[KEY_DOWN]) downheld = false;
+
+    if (key[KEY_SPACE] && !spaceheld) {
+        playsample(0);
+        leave = true;
+    }
+    if (!key[KEY_SPACE]) spaceheld = false;
+}
+
+void SelectLoop::draw() {
+    drawPreface();
+    drawtitleline();
+    const int red = makecol(255, 10, 10), black = makecol(0, 0, 0);
+    for (unsigned k = 0; k < 7; ++k) {
+        const int fg = k == selected ? red : scol(k);
+        textout_ex(buffer, font, levelnames[k], 54, 30 + 10 * k, fg, black);
+    }
+}

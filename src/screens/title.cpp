@@ -1,0 +1,78 @@
+// The title screen. Keys act on a fresh press only: every held flag starts
+// true, so a key still down from the previous screen waits for its release.
+#include "screens/title.h"
+
+#include <allegro.h>
+
+#include "shell/audio.h"
+#include "shell/globals.h"
+#include "shell/present.h"
+
+bool TitleLoop::begin = false;
+int TitleLoop::selected = 0;
+bool TitleLoop::upheld = false;
+bool TitleLoop::downheld = false;
+bool TitleLoop::spaceheld = true;
+
+namespace {
+
+// With two rows, Up and Down both just toggle the highlight.
+void toggleon(int scancode, bool& held) {
+    if (key[scancode] && !held) {
+        TitleLoop::selected = (TitleLoop::selected + 1) % 2;
+        playsample(1);
+        held = true;
+    }
+    if (!key[scancode]) held = false;
+}
+
+}  // namespace
+
+void TitleLoop::start() {
+    screenshake = 0;
+    playmusic(8);
+    begin = false;
+    selected = 0;
+    upheld = downheld = spaceheld = true;
+    escpressed = true;
+}
+
+bool TitleLoop::done() {
+    return quit || begin;
+}
+
+void TitleLoop::tick() {
+    poll_mouse();
+    if (key[KEY_ESC] && !escpressed) quit = true;
+    escpressed = key[KEY_ESC];
+    toggleon(KEY_UP, upheld);
+    toggleon(KEY_DOWN, downheld);
+    // Space does not set its own held flag: every pending tick of the pass in
+    // which it is first seen acts again while it is down.
+    if (key[KEY_SPACE] && !spaceheld) {
+        if (selected == 0) {
+            begin = true;
+            playsample(0);
+        } else {
+            quit = true;
+        }
+    }
+    if (!key[KEY_SPACE]) spaceheld = false;
+}
+
+void drawtitleline() {
+    textout_ex(buffer, font, "quellmarrow", 8, 7, makecol(136, 126, 114), makecol(0, 0, 0));
+}
+
+void TitleLoop::draw() {
+    drawPreface();
+    drawtitleline();
+    const int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
+    const int grey = makecol(100, 100, 100);
+    const char* const rows[2] = {"Start", "Exit"};
+    const int tops[2] = {60, 82};
+    for (int i = 0; i < 2; ++i) {
+        const bool lit = i == selected;
+        textout_ex(buffer, font, rows[i], 59, tops[i], lit ? grey : white, lit ? white : black);
+    }
+}

@@ -1,0 +1,56 @@
+// Start-up. The order matters: sound comes before the display mode so that
+// its error box shows on the desktop, and the clock runs before the display
+// mode is set (the intro throws those early ticks away).
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/audio.h"
+#include "shell/clock.h"
+#include "shell/globals.h"
+
+void increment_speed_counter() {
+    speed_count.fetch_add(1);
+}
+END_OF_FUNCTION(increment_speed_counter)
+
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "quellmarrow: %s: %s\n", what, allegro_error);
+    std::exit(1);
+}
+
+BITMAP* makebitmap(int w, int h) {
+    BITMAP* b = create_bitmap(w, h);
+    if (!b) fail("cannot create a bitmap");
+    return b;
+}
+
+void setdisplay() {
+    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0) return;
+    // A desktop that refuses the mode change still gets the game, in a window.
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) == 0) return;
+    fail("cannot set a 640x480 display");
+}
+
+}  // namespace
+
+void init() {
+    if (allegro_init() != 0) fail("cannot start Allegro");
+    init_sound();
+    set_color_depth(32);
+    install_keyboard();
+    install_mouse();
+    install_timer();
+    set_alpha_blender();
+    LOCK_FUNCTION(increment_speed_counter);
+    install_int_ex(increment_speed_counter, BPS_TO_TIMER(30));
+    setdisplay();
+    // X11 has no pointer to hide before the window exists; hiding it here
+    // keeps the desktop's arrow off the picture, as on the Mac.
+    show_os_cursor(MOUSE_CURSOR_NONE);
+    buffer = makebitmap(160, 120);
+    bigbuffer = makebitmap(640, 480);
+}

@@ -1,0 +1,39 @@
+// The frame every screen runs.
+//
+// A screen is a class with static members only, never instantiated; it is
+// the type argument of loop<T> and supplies four verbs:
+//   T::start()  the screen's start steps (always screenshake = 0, escpressed = true)
+//   T::done()   the end condition, tested once per pass
+//   T::tick()   one logic tick: reads the keys, writes the screen's state
+//   T::draw()   draws into buffer from that state, starting with drawPreface()
+// Each pass polls the music, runs every pending tick (all of them, even after
+// one has ended the screen), draws and presents one frame. There is no frame
+// limiter: the picture trembles as fast as the machine can redraw it.
+//
+// Per-level screens are the template GameLoop<N> over the level index: the
+// seven instances differ only in their constants and their potential.
+#pragma once
+
+#include <aldumb.h>
+
+#include "shell/audio.h"
+#include "shell/globals.h"
+#include "shell/present.h"
+
+// One pass of the frame: music, pending ticks, drawing, presentation.
+template <class T>
+void pass() {
+    al_poll_duh(dplay);
+    while (speed_count.load() > 0) {
+        T::tick();
+        speed_count.fetch_sub(1);
+    }
+    T::draw();
+    presentFrame();
+}
+
+template <class T>
+void loop() {
+    T::start();
+    while (!T::done()) pass<T>();
+}
