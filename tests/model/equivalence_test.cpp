@@ -6,6 +6,7 @@
 #include <cstring>
 #include <random>
 
+#include "model/energy.h"
 #include "model/levels.h"
 #include "model/relax.h"
 #include "reference.h"
@@ -39,6 +40,8 @@ template <int N> void checklevel(Sampler& s, int cases) {
     for (int i = 0; i < cases; ++i) {
         s.scramble(controlcount[N]);
         const Dat start = s.dat();
+        ASSERT_TRUE(samebits(energy<N>(weights<N>(start), start.x, start.y), catastrophe<N>(start)))
+            << "level " << N << " case " << i;
         const XY fast = DCatastrophe<N>(start), slow = referencestep<N>(start);
         ASSERT_TRUE(samebits(fast.x, slow.x) && samebits(fast.y, slow.y))
             << "level " << N << " case " << i;
