@@ -38,13 +38,15 @@ TEST(Scrambling, TakesFivePlusRMinusOneNumbersInOrder) {
 }
 
 TEST(Scrambling, ShuffleUsesRandModuloIPlusOne) {
-    // R = 2: one number j = rand() % 2; j = 0 exchanges the two slots.
+    // R = 3: j = rand() % 2 exchanges slots 1 and j, then rand() % 3 slots 2 and j.
     for (unsigned seed = 1; seed <= 100; ++seed) {
-        const std::vector<int> r = sequence(seed, 6);
+        const std::vector<int> r = sequence(seed, 7);
+        int expected[3] = {0, 1, 2};
+        std::swap(expected[1], expected[r[5] % 2]);
+        std::swap(expected[2], expected[r[6] % 3]);
         srand(seed);
-        drawscrambling(2);
-        EXPECT_EQ(amountperm[0], r[5] % 2 == 0 ? 1 : 0);
-        EXPECT_EQ(amountperm[1], r[5] % 2 == 0 ? 0 : 1);
+        drawscrambling(3);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(amountperm[k], expected[k]) << "seed " << seed;
     }
     // R = 1 draws no shuffle number and keeps slot 0 at 0.
     srand(5);
