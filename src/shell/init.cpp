@@ -18,7 +18,10 @@ END_OF_FUNCTION(increment_speed_counter)
 namespace {
 
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "quellmarrow: %s: %s\n", what, allegro_error);
+    if (allegro_error[0])
+        std::fprintf(stderr, "quellmarrow: %s: %s\n", what, allegro_error);
+    else
+        std::fprintf(stderr, "quellmarrow: %s\n", what);
     std::exit(1);
 }
 
@@ -38,7 +41,8 @@ void setdisplay() {
 }  // namespace
 
 void init() {
-    if (allegro_init() != 0) fail("cannot start Allegro");
+    // Allegro says nothing when X is unreachable, so name the likely cause.
+    if (allegro_init() != 0) fail("cannot start Allegro (no X display? check DISPLAY)");
     init_sound();
     set_color_depth(32);
     install_keyboard();
