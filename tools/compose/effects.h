@@ -1,0 +1,15 @@
+// The two sound effects: a soft tick for moving a highlight and a brighter
+// chime for confirming a choice or marking a story event.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace compose {
+
+constexpr int kEffectRate = 22050;
+
+std::vector<int16_t> tickEffect();   // "wav/sound5.wav", under 0.15 s
+std::vector<int16_t> chimeEffect();  // "wav/sound2.wav", under 0.6 s
+
+}  // namespace compose

@@ -1,0 +1,121 @@
+// compose: writes the game's eleven sound files and checks or measures them.
+//   compose <outdir>                  write wav/ and xm/ under outdir
+//   compose --check <dir>             read the files back and check them
+//   compose --report <dir>            key, tempo, instruments, length, loudness
+//   compose --listen <dir> <wavdir>   render each tune as the game hears it
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "effects.h"
+#include "render.h"
+#include "tunes.h"
+#include "wav.h"
+#include "xm_check.h"
+#include "xm_writer.h"
+
+using namespace compose;
+
+namespace {
+
+struct Effect {
+    const char* file;
+    std::vector<int16_t> (*make)();
+};
+const Effect kEffects[] = {{"wav/sound2.wav", chimeEffect}, {"wav/sound5.wav", tickEffect}};
+
+std::vector<uint8_t> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+bool report(const std::string& file, const std::vector<std::string>& problems) {
+    for (const std::string& p : problems) std::fprintf(stderr, "%s: %s\n", file.c_str(), p.c_str());
+    return problems.empty();
+}
+
+int writeAll(const std::string& dir) {
+    mkdir(dir.c_str(), 0755);
+    mkdir((dir + "/wav").c_str(), 0755);
+    mkdir((dir + "/xm").c_str(), 0755);
+    bool ok = true;
+    for (const Tune& t : allTunes()) {
+        std::vector<uint8_t> bytes = writeXm(buildModule(t));
+        ok = report(t.file, checkXm(bytes)) && writeFile(dir + "/" + t.file, bytes) && ok;
+    }
+    for (const Effect& e : kEffects) {
+        std::vector<uint8_t> bytes = writeWav(e.make(), kEffectRate);
+        ok = report(e.file, checkWav(bytes)) && writeFile(dir + "/" + e.file, bytes) && ok;
+    }
+    return ok ? 0 : 1;
+}
+
+int checkAll(const std::string& dir) {
+    bool ok = true;
+    for (const Tune& t : allTunes()) {
+        std::vector<uint8_t> bytes = readFile(dir + "/" + t.file);
+        ok = report(t.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkXm(bytes)) && ok;
+    }
+    for (const Effect& e : kEffects) {
+        std::vector<uint8_t> bytes = readFile(dir + "/" + e.file);
+        ok = report(e.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkWav(bytes)) && ok;
+    }
+    std::printf("%s\n", ok ? "all files pass" : "problems found");
+    return ok ? 0 : 1;
+}
+
+int reportAll(const std::string& dir) {
+    std::printf("%-13s %-18s %-13s %7s %7s %7s  %s\n", "file", "key", "tempo", "loop s", "peak", "rms",
+                "instruments");
+    for (const Tune& t : allTunes()) {
+        std::string path = dir + "/" + t.file;
+        XmSummary s;
+        checkXm(readFile(path), &s);
+        Loudness l = loudness(dumbRender(path, 30));
+        std::string inst;
+        for (const std::string& n : s.instruments) inst += (inst.empty() ? "" : ",") + n;
+        char tempo[32];
+        std::snprintf(tempo, sizeof tempo, "%d/%d=%dbpm", s.bpm, s.speed, 6 * s.bpm / s.speed);
+        std::printf("%-13s %-18s %-13s %7.2f %7.1f %7.1f  %s\n", t.file.c_str() + 3, t.key.c_str(), tempo,
+                    dumbLoopSeconds(path), l.peakDb, l.rmsDb, inst.c_str());
+    }
+    return 0;
+}
+
+int listenAll(const std::string& dir, const std::string& out) {
+    mkdir(out.c_str(), 0755);
+    for (const Tune& t : allTunes()) {
+        std::string path = dir + "/" + t.file;
+        std::vector<int16_t> s = dumbRender(path, dumbLoopSeconds(path) * 1.5);
+        std::string name = t.file.substr(3, t.file.size() - 6);
+        writeFile(out + "/" + name + ".wav", writeWav(s, kGameRate));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> a(argv + 1, argv + argc);
+    try {
+        if (a.size() == 1 && a[0][0] != '-') return writeAll(a[0]);
+        if (a.size() == 2 && a[0] == "--check") return checkAll(a[1]);
+        if (a.size() == 2 && a[0] == "--report") return reportAll(a[1]);
+        if (a.size() == 3 && a[0] == "--listen") return listenAll(a[1], a[2]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "compose: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --report <dir> | --listen <dir> <wavdir>\n");
+    return 2;
+}

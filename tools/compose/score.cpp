@@ -1,0 +1,243 @@
+// Note-table parsing, chord voicing and pattern assembly.
+#include "score.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "voices.h"
+
+namespace compose {
+namespace {
+
+// Bar lines are only for the reader's eye.
+std::vector<std::string> words(std::string s) {
+    std::replace(s.begin(), s.end(), '|', ' ');
+    std::istringstream in(s);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+int pitchClass(const std::string& s, size_t& i) {
+    static const int base[] = {9, 11, 0, 2, 4, 5, 7};  // A..G
+    if (i >= s.size() || s[i] < 'A' || s[i] > 'G') throw std::runtime_error("bad pitch: " + s);
+    int pc = base[s[i++] - 'A'];
+    if (i < s.size() && s[i] == '#') ++pc, ++i;
+    else if (i < s.size() && s[i] == 'b') --pc, ++i;
+    return (pc + 12) % 12;
+}
+
+struct Token {
+    std::string pitch;  // "." rest, "-" hold, else a pitch name
+    int rows = 0;
+    int volume = -1;
+    std::string instrument;
+};
+
+Token parseToken(const std::string& w) {
+    Token t;
+    size_t colon = w.find(':');
+    if (colon == std::string::npos) throw std::runtime_error("token without length: " + w);
+    t.pitch = w.substr(0, colon);
+    size_t i = colon + 1, end = w.find_first_of("!@", i);
+    t.rows = std::stoi(w.substr(i, end - i));
+    while (end != std::string::npos) {
+        char tag = w[end];
+        size_t next = w.find_first_of("!@", end + 1);
+        std::string v = w.substr(end + 1, next - end - 1);
+        if (tag == '!') t.volume = std::stoi(v);
+        else t.instrument = v;
+        end = next;
+    }
+    if (t.rows < 1) throw std::runtime_error("token with no length: " + w);
+    return t;
+}
+
+std::vector<int> intervals(const std::string& quality) {
+    static const std::map<std::string, std::vector<int>> q = {
+        {"", {0, 4, 7}},         {"m", {0, 3, 7}},           {"7", {0, 4, 7, 10}},     {"maj7", {0, 4, 7, 11}},
+        {"m7", {0, 3, 7, 10}},   {"m9", {0, 3, 7, 10, 14}},  {"maj9", {0, 4, 7, 11, 14}}, {"m7b5", {0, 3, 6, 10}},
+        {"dim", {0, 3, 6}},      {"aug", {0, 4, 8}},         {"sus2", {0, 2, 7}},      {"sus4", {0, 5, 7}},
+        {"7sus4", {0, 5, 7, 10}}, {"add9", {0, 4, 7, 14}},   {"madd9", {0, 3, 7, 14}}, {"6", {0, 4, 7, 9}},
+        {"m6", {0, 3, 7, 9}},  {"mmaj7", {0, 3, 7, 11}},    {"7b9", {0, 4, 7, 10, 13}}, {"9", {0, 4, 7, 10, 14}}, {"5", {0, 7}},
+    };
+    auto it = q.find(quality);
+    if (it == q.end()) throw std::runtime_error("unknown chord quality: " + quality);
+    return it->second;
+}
+
+// Close voicing above `low` with `voices` notes; the fifth goes first when
+// a chord has more tones than voices, the root is doubled when it has fewer.
+std::vector<int> voiceChord(const std::string& name, int voices, int low) {
+    size_t i = 0;
+    int root = pitchClass(name, i);
+    std::vector<int> iv = intervals(name.substr(i));
+    if (int(iv.size()) > voices) iv.erase(std::remove(iv.begin(), iv.end(), 7), iv.end());
+    while (int(iv.size()) > voices) iv.pop_back();
+    std::vector<int> notes;
+    for (int v : iv) {
+        int pc = (root + v) % 12, n = low;
+        while ((n - 1) % 12 != pc) ++n;
+        notes.push_back(n);
+    }
+    std::sort(notes.begin(), notes.end());
+    for (size_t k = 0; int(notes.size()) < voices; ++k) notes.push_back(notes[k] + 12);
+    std::sort(notes.begin(), notes.end());
+    return notes;
+}
+
+std::string noteName(int note) {
+    static const char* names[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    return names[(note - 1) % 12] + std::to_string((note - 1) / 12);
+}
+
+void place(Pattern& p, int row, int ch, const Cell& c, const std::string& where) {
+    Cell& dst = p.at(row, ch);
+    if (dst.note || dst.instrument) throw std::runtime_error(where + ": two notes in one cell at row " + std::to_string(row));
+    dst = c;
+}
+
+}  // namespace
+
+int pitchNote(const std::string& pitch) {
+    size_t i = 0;
+    int pc = pitchClass(pitch, i);
+    if (i >= pitch.size()) throw std::runtime_error("pitch without octave: " + pitch);
+    int octave = std::stoi(pitch.substr(i));
+    int note = 12 * octave + pc + 1;
+    // Cb and B# cross the octave boundary: Cb4 is B3, B#3 is C4.
+    if (pitch.compare(0, 2, "Cb") == 0) note -= 12;
+    if (pitch.compare(0, 2, "B#") == 0) note += 12;
+    if (note < 1 || note > 96) throw std::runtime_error("pitch out of range: " + pitch);
+    return note;
+}
+
+std::string rep(const std::string& tokens, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += tokens + " ";
+    return out;
+}
+
+Line drums(int channel, int volume, const std::string& grid) {
+    static const std::map<char, std::string> kit = {{'k', "kick"}, {'s', "snare"}, {'h', "hat"}, {'t', "tick"}};
+    std::string notes;
+    for (char c : grid) {
+        if (c == ' ' || c == '|') continue;
+        if (c == '.') notes += "-:1 ";
+        else if (kit.count(c)) notes += "C4:1@" + kit.at(c) + " ";
+        else throw std::runtime_error(std::string("unknown drum letter ") + c);
+    }
+    return Line{channel, "", volume, notes};
+}
+
+std::vector<Line> chords(int firstChannel, int voices, const std::string& instrument, int volume,
+                         const std::string& progression, const std::string& low) {
+    std::vector<Line> lines;
+    for (int v = 0; v < voices; ++v) lines.push_back(Line{firstChannel + v, instrument, volume, ""});
+    std::vector<int> last(voices, 0);
+    for (const std::string& w : words(progression)) {
+        Token t = parseToken(w);
+        std::string len = ":" + std::to_string(t.rows);
+        if (t.pitch == "." || t.pitch == "-") {
+            for (int v = 0; v < voices; ++v) lines[v].notes += t.pitch + len + " ";
+            if (t.pitch == ".") std::fill(last.begin(), last.end(), 0);
+            continue;
+        }
+        std::vector<int> notes = voiceChord(t.pitch, voices, pitchNote(low));
+        for (int v = 0; v < voices; ++v) {
+            bool same = notes[v] == last[v];
+            lines[v].notes += (same ? std::string("-") : noteName(notes[v])) + len + " ";
+            last[v] = notes[v];
+        }
+    }
+    return lines;
+}
+
+Line arpeggio(int channel, const std::string& instrument, int volume, const std::string& progression,
+              const std::string& figure, int step, const std::string& low) {
+    std::vector<std::string> fig = words(figure);
+    std::string notes;
+    for (const std::string& w : words(progression)) {
+        Token t = parseToken(w);
+        if (t.pitch == "." || t.pitch == "-") {
+            notes += t.pitch + ":" + std::to_string(t.rows) + " ";
+            continue;
+        }
+        std::vector<int> tones = voiceChord(t.pitch, 3, pitchNote(low));
+        for (int r = 0, k = 0; r < t.rows; r += step, ++k) {
+            int len = std::min(step, t.rows - r);
+            const std::string& f = fig[size_t(k) % fig.size()];
+            if (f == "-" || f == ".") {
+                notes += f + ":" + std::to_string(len) + " ";
+                continue;
+            }
+            int idx = std::stoi(f);
+            int n = tones[size_t(idx) % tones.size()] + 12 * (idx / int(tones.size()));
+            notes += noteName(n) + ":" + std::to_string(len) + " ";
+        }
+    }
+    return Line{channel, instrument, volume, notes};
+}
+
+Module buildModule(const Tune& tune) {
+    Module m;
+    m.name = tune.title;
+    m.channels = tune.channels;
+    m.speed = tune.speed;
+    m.bpm = tune.bpm;
+    m.restart = tune.restart;
+
+    // Instruments are numbered by first use; each is band-limited for the
+    // highest note this tune gives it.
+    std::vector<std::string> ids;
+    std::map<std::string, int> top;
+    for (const Section& s : tune.sections)
+        for (const Line& l : s.lines)
+            for (const std::string& w : words(l.notes)) {
+                Token t = parseToken(w);
+                if (t.pitch == "." || t.pitch == "-") continue;
+                std::string id = t.instrument.empty() ? l.instrument : t.instrument;
+                if (!top.count(id)) ids.push_back(id), top[id] = 0;
+                top[id] = std::max(top[id], isDrum(id) ? 49 : pitchNote(t.pitch));
+            }
+    for (const std::string& id : ids) m.instruments.push_back(makeVoice(id, top[id]));
+
+    std::map<std::string, int> patternOf;
+    for (const Section& s : tune.sections) {
+        Pattern p(s.rows, tune.channels);
+        for (const Line& l : s.lines) {
+            std::string where = tune.file + " " + s.name + " channel " + std::to_string(l.channel);
+            if (l.channel < 0 || l.channel >= tune.channels) throw std::runtime_error(where + ": no such channel");
+            int row = 0;
+            for (const std::string& w : words(l.notes)) {
+                Token t = parseToken(w);
+                if (row + t.rows > s.rows) throw std::runtime_error(where + ": runs past the section at " + w);
+                if (t.pitch == ".") {
+                    place(p, row, l.channel, Cell{97, 0, 0, 0, 0}, where);
+                } else if (t.pitch != "-") {
+                    std::string id = t.instrument.empty() ? l.instrument : t.instrument;
+                    int inst = int(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
+                    int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain));
+                    vol = std::clamp(vol, 1, 64);
+                    int note = isDrum(id) ? 49 : pitchNote(t.pitch);
+                    place(p, row, l.channel, Cell{uint8_t(note), uint8_t(inst), uint8_t(0x10 + vol), 0, 0}, where);
+                }
+                row += t.rows;
+            }
+            if (row != s.rows) throw std::runtime_error(where + ": " + std::to_string(row) + " rows, section has " +
+                                                        std::to_string(s.rows));
+        }
+        patternOf[s.name] = int(m.patterns.size());
+        m.patterns.push_back(std::move(p));
+    }
+    for (const std::string& name : words(tune.form)) {
+        if (!patternOf.count(name)) throw std::runtime_error(tune.file + ": form names unknown section " + name);
+        m.orders.push_back(patternOf[name]);
+    }
+    return m;
+}
+
+}  // namespace compose

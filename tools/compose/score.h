@@ -1,0 +1,73 @@
+// The note-table notation the tunes are written in, and its translation
+// into XM patterns.
+//
+// Legend of a note table: tokens separated by spaces, each
+//     pitch ':' length [ '!' volume ] [ '@' instrument ]
+//   pitch       C D E F G A B, then # or b, then the octave (C4 = middle C,
+//               A4 = 440 Hz); '.' is a rest (key-off), '-' holds what sounds
+//   length      in rows (the tune's speed gives ticks per row)
+//   volume      0..64, overrides the line's volume for that note
+//   instrument  overrides the line's instrument for that note
+// A '|' is a bar line and means nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "module.h"
+
+namespace compose {
+
+struct Line {
+    int channel;
+    std::string instrument;
+    int volume;
+    std::string notes;
+};
+
+struct Section {
+    std::string name;
+    int rows;
+    std::vector<Line> lines;
+};
+
+struct Tune {
+    std::string file;   // path under the output folder, e.g. "xm/track0.xm"
+    std::string title;  // module name, at most 20 characters
+    std::string key;    // for the report only
+    int bpm = 125, speed = 6, channels = 8;
+    double gain = 1.0;  // scales every volume, to level the tunes
+    std::vector<Section> sections;
+    std::string form;   // section names in play order, e.g. "A A B A"
+    int restart = 0;    // order index the song loops back to
+};
+
+// `tokens` written `times` times over, for ostinatos.
+std::string rep(const std::string& tokens, int times);
+
+// Drum grid, one character per row: k kick, s snare, h hat, t tick,
+// '.' nothing; spaces and '|' are ignored.
+Line drums(int channel, int volume, const std::string& grid);
+
+// Chord progression as held notes over `voices` channels from firstChannel.
+// Tokens are chord ':' length, chord = root (C, F#, Bb...) and quality
+// ("", m, 7, maj7, m7, m9, maj9, m7b5, dim, aug, sus2, sus4, 7sus4, add9,
+// madd9, 6, m6, mmaj7, 7b9, 9, 5), '.' a rest, '-' a hold. Each chord is voiced
+// close above the pitch `low`; a voice whose note stays is held, not struck.
+std::vector<Line> chords(int firstChannel, int voices, const std::string& instrument, int volume,
+                         const std::string& progression, const std::string& low);
+
+// A broken-chord figure over a progression: `figure` lists chord-tone
+// indices (0 = lowest tone above `low`, counting on through the octaves)
+// or '-' to hold, one per `step` rows, repeated for each chord.
+Line arpeggio(int channel, const std::string& instrument, int volume, const std::string& progression,
+              const std::string& figure, int step, const std::string& low);
+
+// XM note number of a pitch name such as "C4" or "F#3".
+int pitchNote(const std::string& pitch);
+
+// Turns a tune into a module; throws std::runtime_error on a line whose
+// lengths do not add up to its section's rows, or on clashing cells.
+Module buildModule(const Tune& tune);
+
+}  // namespace compose
