@@ -1,0 +1,160 @@
+// Cost of one presented frame, headless, against the floor any frame pays
+// anyway: clearing a 640x480 picture and copying it to the display. The
+// straightforward presentation (getpixel, rectfill and rand() per pixel) is
+// kept here as the "before" figure. Prints the median ratios at the end.
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "screens/title.h"
+#include "shell/globals.h"
+#include "shell/present.h"
+
+namespace {
+
+BITMAP* display = nullptr;  // stands in for the screen: a memory bitmap
+
+// The title screen's picture: a realistic mix of black, text and colour.
+void drawpicture() {
+    TitleLoop::selected = 0;
+    TitleLoop::draw();
+}
+
+void BM_Floor(benchmark::State& state) {
+    for (auto _ : state) {
+        clear_to_color(bigbuffer, makecol(0, 0, 0));
+        blit(bigbuffer, display, 0, 0, 0, 0, 640, 480);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_PresentFrame(benchmark::State& state) {
+    screenshake = 0;
+    for (auto _ : state) {
+        // The noise accumulates in buffer; redraw now and then, as a screen would.
+        state.PauseTiming();
+        drawpicture();
+        state.ResumeTiming();
+        presentFrame();
+        benchmark::ClobberMemory();
+    }
+}
+
+// The presentation as first written: one getpixel, one rectfill and four
+// rand() calls per small pixel, rand() for the noise too.
+void presentstraightforward(int s) {
+    for (int i = 0; i < 50; ++i) {
+        const int x = rand() % 160, y = rand() % 120;
+        int c;
+        if (s > 0) {
+            const int r = rand() % 255, g = rand() % 255, b = rand() % 255;
+            c = makecol(r, g, b);
+        } else {
+            const int g = rand() % 100;
+            c = makecol(g, g, g);
+        }
+        putpixel(buffer, x, y, c);
+    }
+    clear_to_color(bigbuffer, makecol(0, 0, 0));
+    for (int x = 0; x < 160; ++x)
+        for (int y = 0; y < 120; ++y) {
+            const int c = getpixel(buffer, x, y);
+            const int a = rand() % 3, b = rand() % 3, p = rand() % 3, q = rand() % 3;
+            rectfill(bigbuffer, 4 * x - 1 + a, 4 * y - 1 + b, 4 * x + 2 + p, 4 * y + 2 + q, c);
+        }
+    blit(bigbuffer, display, 0, 0, 0, 0, 640, 480);
+}
+
+void BM_PresentStraightforward(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        drawpicture();
+        state.ResumeTiming();
+        presentstraightforward(0);
+        benchmark::ClobberMemory();
+    }
+}
+
+// The enlargement alone, ours and the generic path, to see where the time goes.
+void BM_EnlargeOnly(benchmark::State& state) {
+    drawpicture();
+    for (auto _ : state) {
+        enlarge(buffer, bigbuffer);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_EnlargeReference(benchmark::State& state) {
+    drawpicture();
+    for (auto _ : state) {
+        clear_to_color(bigbuffer, makecol(0, 0, 0));
+        enlargereference(buffer, bigbuffer);
+        benchmark::ClobberMemory();
+    }
+}
+
+constexpr int repetitions = 15;
+BENCHMARK(BM_Floor)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentFrame)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentStraightforward)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnlargeOnly)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnlargeReference)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+// Prints as usual and keeps each benchmark's median real time.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> median;  // benchmark name -> ns
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs)
+            if (r.aggregate_name == "median")
+                median[r.run_name.function_name] = r.GetAdjustedRealTime() * unitns(r.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+private:
+    static double unitns(benchmark::TimeUnit u) {
+        switch (u) {
+            case benchmark::kSecond: return 1e9;
+            case benchmark::kMillisecond: return 1e6;
+            case benchmark::kMicrosecond: return 1e3;
+            default: return 1;
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
+    set_color_depth(32);
+    buffer = create_bitmap(160, 120);
+    bigbuffer = create_bitmap(640, 480);
+    display = create_bitmap(640, 480);
+    if (!buffer || !bigbuffer || !display) return 2;
+    screen = display;
+
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto& m = reporter.median;
+    const auto floor = m.find("BM_Floor");
+    if (floor == m.end() || floor->second <= 0) return 0;
+    std::printf("\nmedians over %d repetitions, as multiples of the floor (%.1f us):\n", repetitions,
+                floor->second / 1e3);
+    for (const char* name : {"BM_PresentFrame", "BM_PresentStraightforward"}) {
+        const auto it = m.find(name);
+        if (it != m.end())
+            std::printf("ratio %s / floor: %.2f (%.1f us)\n", name + 3, it->second / floor->second,
+                        it->second / 1e3);
+    }
+    return 0;
+}
