@@ -12,7 +12,7 @@ Tune butterflyTune() {
     t.file = "xm/track3.xm";
     t.title = "butterfly (compose)";
     t.key = "G major";
-    t.bpm = 132;
+    t.bpm = 125;
     t.speed = 6;
     t.gain = 1.5;
 

@@ -11,7 +11,7 @@ Tune introTune() {
     t.file = "xm/intro.xm";
     t.title = "intro (compose)";
     t.key = "B minor";
-    t.bpm = 70;
+    t.bpm = 75;
     t.speed = 6;
     t.gain = 1.3;
 

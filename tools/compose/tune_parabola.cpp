@@ -12,7 +12,7 @@ Tune parabolaTune() {
     t.file = "xm/track6.xm";
     t.title = "parabola (compose)";
     t.key = "Eb major";
-    t.bpm = 92;
+    t.bpm = 96;
     t.speed = 6;
     t.gain = 1.35;
 

@@ -11,7 +11,7 @@ Tune swallowtailTune() {
     t.file = "xm/track2.xm";
     t.title = "swallowtail (compose)";
     t.key = "F major";
-    t.bpm = 90;
+    t.bpm = 96;
     t.speed = 6;
     t.gain = 1.4;
 

@@ -11,7 +11,7 @@ Tune titleTune() {
     t.file = "xm/title.xm";
     t.title = "title (compose)";
     t.key = "A minor";
-    t.bpm = 84;
+    t.bpm = 80;
     t.speed = 6;
     t.gain = 1.4;
 

@@ -1,0 +1,32 @@
+// The eleven files the game loads, and a few helpers the data tests share.
+#pragma once
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+inline const std::vector<std::string>& tuneFiles() {
+    static const std::vector<std::string> f = {"title", "track0", "track1", "track2", "track3",
+                                               "track4", "track5", "track6", "intro"};
+    return f;
+}
+
+inline std::string dataPath(const std::string& rel) { return std::string(QM_DATA_DIR) + "/" + rel; }
+
+inline std::vector<unsigned char> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs a command and returns what it printed on stdout and stderr.
+inline std::string runCommand(const std::string& cmd) {
+    std::string out;
+    if (FILE* p = popen((cmd + " 2>&1").c_str(), "r")) {
+        char buf[512];
+        while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
