@@ -84,6 +84,15 @@ TEST_F(Select, CursorWrapsWithinTheUnlockedLevels) {
     ticks<SelectLoop>(3);
     EXPECT_EQ(SelectLoop::selected, 1u);
     EXPECT_EQ(effects.select(), 7);
+
+    // With all seven open the wrap still lands on parabola and back.
+    levelmax = 6;
+    SelectLoop::selected = 0;
+    release({KEY_UP, KEY_DOWN});
+    press(KEY_UP);
+    EXPECT_EQ(SelectLoop::selected, 6u);
+    press(KEY_DOWN);
+    EXPECT_EQ(SelectLoop::selected, 0u);
 }
 
 TEST_F(Select, KeysHeldIntoTheScreenActOnlyAfterReleaseAndPress) {
