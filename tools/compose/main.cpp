@@ -70,7 +70,7 @@ int checkAll(const std::string& dir) {
         std::vector<uint8_t> bytes = readFile(dir + "/" + e.file);
         ok = report(e.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkWav(bytes)) && ok;
     }
-    std::printf("%s\n", ok ? "all files pass" : "problems found");
+    std::fprintf(ok ? stdout : stderr, "%s\n", ok ? "all files pass" : "problems found");
     return ok ? 0 : 1;
 }
 
