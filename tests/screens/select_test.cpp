@@ -89,6 +89,7 @@ TEST_F(Select, CursorWrapsWithinTheUnlockedLevels) {
     levelmax = 6;
     SelectLoop::selected = 0;
     release({KEY_UP, KEY_DOWN});
+    ticks<SelectLoop>(1);
     press(KEY_UP);
     EXPECT_EQ(SelectLoop::selected, 6u);
     press(KEY_DOWN);
