@@ -49,6 +49,8 @@ TEST(SignalIndex, NoEventAndUnknownKindsAreMinusOne) {
     EXPECT_EQ(MoveInfoToInt(event(0, 3, true, true, true)), -1);
     EXPECT_EQ(MoveInfoToInt(event(3, 1, true, false, true)), -1);
     EXPECT_EQ(MoveInfoToInt(event(-1, 0, false, true, false)), -1);
+    // A run-away naming neither axis counts from the y block, as the rule reads.
+    EXPECT_EQ(MoveInfoToInt(event(2, 1, true, false, false)), 44);
 }
 
 class Sentences : public ::testing::Test {
