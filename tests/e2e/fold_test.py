@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""The first level end to end: a run-away after raising the control shows
+its sentence once, blows the message box up, unlocks "cusp"; undo calms the
+box; a second visit shows the sentence again but unlocks nothing more."""
+import time
+
+import harness as h
+
+# The one sentence of "fold": a run-away after raising the control, framed
+# by three empty lines before and two after.
+RUNAWAY = ["STARTCALC", "", "FAIL1,0", "", "", "", "34", "", ""]
+
+
+def enter_fold(s):
+    since = s.mark()
+    s.press("space")
+    h.expect(s.wait_for(r"P 0,0", 5, since) is not None, "no permutation line P 0,0 at the level start")
+    shot = s.wait_screen(h.is_play_screen, 5)
+    h.expect(shot is not None, "the play screen did not appear")
+    h.expect(h.message_box_colour(shot) == "grey", "message box is not grey at the start")
+    h.expect(h.selected_row(shot) == 0, "row 0 is not selected at the start")
+    return since
+
+
+def body():
+    args = h.options()
+    with h.Session(args, "fold") as s:
+        h.skip_intro(s)
+        h.title_to_list(s)
+        since = enter_fold(s)
+        s.screenshot("fold-start")
+        h.expect(s.lines(since) == ["P 0,0"], "level start printed %r" % s.lines(since))
+
+        nudges, signals = h.hold_nudges(s, "Right", 20, stop_on_signal=False)
+        out = s.lines(since)
+        h.expect(out[1:1 + len(RUNAWAY)] == RUNAWAY,
+                 "first nudge printed %r, wanted %r" % (out[1:1 + len(RUNAWAY)], RUNAWAY))
+        # Held on: the state stays outside the box, so no more run-aways,
+        # and the sentence is not shown twice.
+        h.expect(signals == [34], "sentence indices while holding Right: %r" % signals)
+        h.expect(s.count("FAIL.*", since) == 1, "more than one FAIL line")
+        h.expect(nudges >= 20, "only %d relaxations while Right was held" % nudges)
+
+        shot = s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="fold-runaway")
+        h.expect(shot is not None, "the message box did not turn red after the run-away")
+
+        # Undo past the run-away: the box is calm again, nothing is printed.
+        mark = s.mark()
+        s.hold("BackSpace", 2.0)
+        shot = s.wait_screen(lambda x: h.message_box_colour(x) == "grey", 5, label="fold-undone")
+        h.expect(shot is not None, "undo did not bring the grey message box back")
+        time.sleep(0.2)
+        h.expect(s.lines(mark) == [], "undo printed %r" % s.lines(mark)[:6])
+
+        s.press("Escape")
+        shot = s.wait_screen(h.is_level_list, 5, label="list-cusp-open")
+        h.expect(shot is not None, "Esc did not return to the level list")
+        colours = [h.level_colour(shot, k) for k in range(7)]
+        h.expect(colours == ["red", "white"] + ["locked"] * 5, "level list after fold: %s" % colours)
+
+        # Second visit: the sentence shows again; cusp stays the highest.
+        since = enter_fold(s)
+        nudges, signals = h.hold_nudges(s, "Right", 60)
+        h.expect(signals == [34], "second visit: sentence indices %r" % signals)
+        s.press("Escape")
+        shot = s.wait_screen(h.is_level_list, 5)
+        colours = [h.level_colour(shot, k) for k in range(7)]
+        h.expect(colours == ["red", "white"] + ["locked"] * 5, "level list after the second visit: %s" % colours)
+
+        s.press("Escape")
+        h.expect(s.wait_screen(h.is_title, 5) is not None, "Esc on the list did not show the title")
+        status = h.quit_from_title(s)
+        h.expect(status == 0, "exit status %s" % status)
+
+
+h.run_test(body)
