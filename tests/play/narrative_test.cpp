@@ -136,15 +136,4 @@ TEST_F(Sentences, OnlyTheHighestUnlockedLevelUnlocksAndNeverPastParabola) {
     EXPECT_EQ(levelmax, 6u);
 }
 
-TEST_F(Sentences, EachSlotIsShownOncePerVisitOfItsOwn) {
-    levelmax = 6;
-    // Two different slots on one visit: both shown, in turn.
-    offer(5, 17);
-    offer(5, 49);
-    EXPECT_EQ(curstring, jumpstrings[5][49]);
-    offer(5, 17);
-    EXPECT_EQ(curstring, jumpstrings[5][49]);
-    EXPECT_EQ(effects.confirm(), 2);
-}
-
 }  // namespace

@@ -37,20 +37,12 @@ protected:
     Effects effects;
 };
 
-TEST_F(Title, StartPutsTheHighlightOnStartAndArmsNothing) {
-    TitleLoop::selected = 1;
-    TitleLoop::begin = true;
-    screenshake = 12;
-    TitleLoop::start();
-    EXPECT_EQ(TitleLoop::selected, 0);
-    EXPECT_FALSE(TitleLoop::begin);
-    EXPECT_EQ(screenshake, 0);
-    EXPECT_FALSE(TitleLoop::done());
-}
-
 TEST_F(Title, KeysHeldIntoTheScreenActOnlyAfterReleaseAndPress) {
+    TitleLoop::selected = 1;  // left on "Exit" last time
+    screenshake = 12;
     hold({KEY_UP, KEY_DOWN, KEY_SPACE, KEY_ESC});
     TitleLoop::start();
+    EXPECT_EQ(screenshake, 0);
     ticks<TitleLoop>(10);
     EXPECT_FALSE(quit);
     EXPECT_FALSE(TitleLoop::begin);
@@ -69,18 +61,18 @@ TEST_F(Title, KeysHeldIntoTheScreenActOnlyAfterReleaseAndPress) {
     EXPECT_EQ(TitleLoop::selected, 0);
     EXPECT_EQ(effects.select(), 2);
 
+    // Up and Down in one tick toggle twice.
+    release({KEY_DOWN});
+    ticks<TitleLoop>(1);
+    hold({KEY_UP, KEY_DOWN});
+    ticks<TitleLoop>(2);
+    EXPECT_EQ(TitleLoop::selected, 0);
+    EXPECT_EQ(effects.select(), 4);
+
     hold({KEY_ESC});
     ticks<TitleLoop>(1);
     EXPECT_TRUE(quit);
     EXPECT_TRUE(TitleLoop::done());
-}
-
-TEST_F(Title, UpAndDownInOneTickToggleTwice) {
-    settle();
-    hold({KEY_UP, KEY_DOWN});
-    ticks<TitleLoop>(4);
-    EXPECT_EQ(TitleLoop::selected, 0);
-    EXPECT_EQ(effects.select(), 2);
 }
 
 TEST_F(Title, SpaceStartsWithTheConfirmSoundOrExitsSilently) {
