@@ -1,6 +1,8 @@
 // Music and sound effects. Every sound is loaded once at start-up; a file
 // that does not load leaves a null handle, which the operations below treat
-// as silence rather than trusting the libraries with it.
+// as silence rather than trusting the libraries with it. A damaged file is
+// treated as missing: the loaders trust the sizes a file declares, and the
+// player crashes on a module with a tempo of 0.
 #include "shell/audio.h"
 
 #include <allegro.h>
@@ -8,6 +10,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "shell/soundcheck.h"
 
 SAMPLE* sample[2] = {nullptr, nullptr};
 DUH* music[9] = {};
@@ -42,11 +46,11 @@ void init_sound() {
     set_mixer_quality(0);
     dumb_register_stdfiles();
     for (int i = 0; i < 2; ++i) {
-        sample[i] = load_sample(samplefiles[i]);
+        if (soundfileplausible(samplefiles[i])) sample[i] = load_sample(samplefiles[i]);
         if (!sample[i]) reportmissing(samplefiles[i]);
     }
     for (int i = 0; i < 9; ++i) {
-        music[i] = dumb_load_xm_quick(musicfiles[i]);
+        if (soundfileplausible(musicfiles[i])) music[i] = dumb_load_xm_quick(musicfiles[i]);
         if (!music[i]) reportmissing(musicfiles[i]);
     }
 }
