@@ -10,6 +10,7 @@ it as a context manager, and exits with 0 (pass), 1 (fail) or SKIP.
 
 import argparse
 import array
+import ctypes
 import os
 import re
 import select
@@ -89,6 +90,17 @@ def run_test(body):
 
 # ---------------------------------------------------------------- X server
 
+def _die_with_parent(sig):
+    """A child that gets sig when the test dies, even by SIGKILL (a ctest
+    timeout), so no X server or game outlives its test."""
+    def arm():
+        try:
+            ctypes.CDLL(None, use_errno=True).prctl(1, sig)  # PR_SET_PDEATHSIG
+        except (OSError, AttributeError):
+            pass
+    return arm
+
+
 class Xvfb:
     """An X server on a display number it picks itself (-displayfd)."""
 
@@ -97,7 +109,7 @@ class Xvfb:
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(w), "-screen", "0", "%dx%dx24" % (W, H),
              "-nolisten", "tcp", "-noreset"],
-            pass_fds=(w,), stdin=subprocess.DEVNULL,
+            pass_fds=(w,), stdin=subprocess.DEVNULL, preexec_fn=_die_with_parent(signal.SIGTERM),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(w)
         num = b""
@@ -366,7 +378,10 @@ class Session:
         self.env = env
         self.proc = subprocess.Popen(
             [os.path.abspath(self.args.game)], cwd=self.datadir, env=env,
-            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+            # SIGKILL: with its X server gone too, the game's own SIGTERM
+            # handler can hang shutting the display down.
+            preexec_fn=_die_with_parent(signal.SIGKILL))
         self.started = time.monotonic()
         self._readers = [threading.Thread(target=self._read, args=(stream, store), daemon=True)
                          for stream, store in ((self.proc.stdout, self.out), (self.proc.stderr, self.err))]
@@ -403,7 +418,6 @@ class Session:
             if self.wait_exit(5) is None:
                 self.proc.kill()
                 self.proc.wait()
-        # No key stays down in a server that outlives this run.
         if self.sound:
             self.sound.stop()
         if self.x:
