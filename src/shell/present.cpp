@@ -8,6 +8,7 @@
 #include <allegro.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "shell/globals.h"
 #include "shell/jitter.h"
@@ -20,40 +21,194 @@ constexpr int smallw = 160, smallh = 120;
 constexpr int bigw = 640, bigh = 480;
 constexpr int noisepixels = 50;
 
+// The four edge offsets of one small pixel's rectangle, each 0..2.
+struct Digits {
+    int a, b, p, q;
+};
+
+// The base-3 digits of every code a rectangle can draw, worked out once.
+struct DigitTable {
+    Digits of[81];
+    DigitTable() {
+        for (int k = 0; k < 81; ++k) of[k] = {k % 3, k / 3 % 3, k / 9 % 3, k / 27};
+    }
+};
+const DigitTable digittable;
+
+inline Digits nextdigits() {
+    return digittable.of[jitter.rectcode()];
+}
+
 // Corners (inclusive) of the rectangle of small pixel (x, y), each edge
 // moved by a value 0..2; all four 1 covers exactly the pixel's 4x4 cell.
 struct Cell {
     int x0, y0, x1, y1;
+    bool holds(int col, int row) const { return col >= x0 && col <= x1 && row >= y0 && row <= y1; }
 };
 
-inline Cell jittered(int x, int y) {
-    // One draw gives four independent digits 0..2: 81 = 3^4 outcomes.
-    unsigned k = static_cast<unsigned>((uint64_t(jitter.next()) * 81u) >> 32);
-    const int a = k % 3; k /= 3;
-    const int b = k % 3; k /= 3;
-    const int p = k % 3;
-    const int q = k / 3;
-    return {4 * x - 1 + a, 4 * y - 1 + b, 4 * x + 2 + p, 4 * y + 2 + q};
+inline Cell cellof(int x, int y, Digits d) {
+    return {4 * x - 1 + d.a, 4 * y - 1 + d.b, 4 * x + 2 + d.p, 4 * y + 2 + d.q};
 }
 
 bool islinear32(BITMAP* b) {
     return is_memory_bitmap(b) && bitmap_color_depth(b) == 32;
 }
 
-void enlargefast(BITMAP* small, BITMAP* big) {
-    for (int x = 0; x < smallw; ++x) {
-        for (int y = 0; y < smallh; ++y) {
-            const uint32_t c = reinterpret_cast<uint32_t*>(small->line[y])[x];
-            Cell r = jittered(x, y);
-            if (r.x0 < 0) r.x0 = 0;
-            if (r.y0 < 0) r.y0 = 0;
-            if (r.x1 > bigw - 1) r.x1 = bigw - 1;
-            if (r.y1 > bigh - 1) r.y1 = bigh - 1;
-            for (int row = r.y0; row <= r.y1; ++row) {
-                uint32_t* line = reinterpret_cast<uint32_t*>(big->line[row]);
-                for (int col = r.x0; col <= r.x1; ++col) line[col] = c;
+// The fast path draws the same picture as the reference, where a later
+// rectangle (x outer, y inner) covers an earlier one, but it goes row by
+// row, so that the six rows a row of small pixels touches stay in the
+// cache, and it never clears bigbuffer.
+//
+// Order: pixel (x, y)'s rectangle lies within the 6x6 block from
+// (4x - 1, 4y - 1). Of the rectangles that are later in the picture's
+// order, only (x + 1, y - 1) is drawn before (x, y) row by row and can
+// overlap it, in columns 4x + 3, 4x + 4 and rows 4y - 1, 4y: (x, y) leaves
+// whatever of that it covers alone.
+//
+// No clearing: the block's lower right 4x4, columns 4x + 1 .. 4x + 4 and
+// rows 4y + 1 .. 4y + 4, is reached by no rectangle drawn before (x, y),
+// so it is written whole, colour or black; the rest of the block has all
+// been written earlier in this frame and is overwritten only where the
+// rectangle covers it. Column 0 and row 0 are written whole by the first
+// column and row of small pixels. So every pixel is written every frame.
+
+// This frame's rectangle codes by small row, with a row of code 0 above
+// the picture (its rectangles have q = 0 and hide nothing below them).
+uint8_t codes[smallh + 1][smallw];
+
+inline Digits digitsat(int x, int y) {
+    return digittable.of[codes[y + 1][x]];
+}
+
+// Pixels in the first and last column of the small picture: clipped, one
+// pixel at a time.
+void fillborder(BITMAP* big, int x, int y, uint32_t c) {
+    const Cell r = cellof(x, y, digitsat(x, y));
+    Cell later = {0, 0, -1, -1};  // (x + 1, y - 1), if there is one
+    if (x + 1 < smallw && y > 0) later = cellof(x + 1, y - 1, digitsat(x + 1, y - 1));
+    const int ownx = x == 0 ? 0 : 4 * x + 1, owny = y == 0 ? 0 : 4 * y + 1;
+    const int left = x == 0 ? 0 : 4 * x - 1, right = x == smallw - 1 ? bigw - 1 : 4 * x + 4;
+    const int top = y == 0 ? 0 : 4 * y - 1, bottom = y == smallh - 1 ? bigh - 1 : 4 * y + 4;
+    for (int row = top; row <= bottom; ++row) {
+        uint32_t* line = reinterpret_cast<uint32_t*>(big->line[row]);
+        for (int col = left; col <= right; ++col) {
+            if (r.holds(col, row) && !later.holds(col, row))
+                line[col] = c;
+            else if (row >= owny && col >= ownx)
+                line[col] = 0;  // black
+        }
+    }
+}
+
+// The other pixels: each block row is two groups of four columns, 4x - 1 ..
+// 4x + 2 and 4x + 3 .. 4x + 6, drawn with per-lane masks instead of loops
+// over the random width and height, whose exits no branch predictor could
+// learn. The right group is the next pixel's left group: it stays in a
+// register ("carry") until that pixel has drawn over it. Its last two lanes
+// belong to the next pixel, which writes them whole in the lower four rows,
+// so they may take anything there meanwhile.
+typedef uint32_t Quad __attribute__((vector_size(16)));
+
+inline Quad loadquad(const uint32_t* p) {
+    Quad q;
+    std::memcpy(&q, p, sizeof q);
+    return q;
+}
+
+inline void storequad(uint32_t* p, Quad q) {
+    std::memcpy(p, &q, sizeof q);
+}
+
+// The lanes one rectangle code covers, worked out once.
+struct Shape {
+    Quad left;       // left group, by the left offset a
+    Quad keep;       // left group lanes drawn before and not covered: columns 4x - 1, 4x
+    Quad right;      // right group, by the right offset p
+    Quad top[2];     // rows 4y - 1, 4y, by the top offset b
+    Quad bottom[2];  // rows 4y + 3, 4y + 4, by the bottom offset q
+    Quad inlow[2];   // left group in rows 4y + 3, 4y + 4
+    Quad keeplow[2]; // left group lanes drawn before and not covered, rows 4y + 3, 4y + 4
+    Quad hides[2];   // as pixel (x + 1, y - 1): what it covers of (x, y)'s right group in rows 4y - 1, 4y
+};
+
+struct ShapeTable {
+    Shape of[81];
+    ShapeTable() {
+        constexpr uint32_t on = ~0u;
+        const Quad leftlanes[3] = {{on, on, on, on}, {0, on, on, on}, {0, 0, on, on}};
+        const Quad rightlanes[3] = {{0, 0, 0, 0}, {on, 0, 0, 0}, {on, on, 0, 0}};
+        const Quad earlier = {on, on, 0, 0};
+        const Quad all = {on, on, on, on}, none = {0, 0, 0, 0};
+        for (int k = 0; k < 81; ++k) {
+            const Digits d = digittable.of[k];
+            Shape& s = of[k];
+            s.left = leftlanes[d.a];
+            s.keep = earlier & ~s.left;
+            s.right = rightlanes[d.p];
+            s.top[0] = d.b == 0 ? all : none;
+            s.top[1] = d.b <= 1 ? all : none;
+            s.bottom[0] = d.q >= 1 ? all : none;
+            s.bottom[1] = d.q == 2 ? all : none;
+            for (int r = 0; r < 2; ++r) {
+                s.inlow[r] = s.left & s.bottom[r];
+                s.keeplow[r] = earlier & ~s.inlow[r];
+                s.hides[r] = s.left & earlier & s.bottom[r];
             }
         }
+    }
+};
+const ShapeTable shapes;
+
+// Pixels 1 .. 158 of small row y into the six big rows lines[0 .. 5],
+// rows 4y - 1 .. 4y + 4. Black is 0 in 32-bit colour, so "colour or
+// black" is colour & mask.
+void fillrow(uint32_t* const lines[6], int y, const uint32_t* smallrow) {
+    Quad carry[6];
+    for (int r = 0; r < 6; ++r) carry[r] = loadquad(lines[r] + 3);  // pixel 1's left group
+    const uint8_t* code = codes[y + 1];
+    const uint8_t* codeabove = codes[y];
+    for (int x = 1; x < smallw - 1; ++x) {
+        const Shape& s = shapes.of[code[x]];
+        const Shape& n = shapes.of[codeabove[x + 1]];
+        const uint32_t c = smallrow[x];
+        const Quad colour = {c, c, c, c};
+        const int x0 = 4 * x - 1;
+        for (int r = 0; r < 2; ++r) {
+            const Quad l = carry[r], rr = loadquad(lines[r] + x0 + 4);
+            storequad(lines[r] + x0, l ^ ((l ^ colour) & s.left & s.top[r]));
+            carry[r] = rr ^ ((rr ^ colour) & s.right & s.top[r] & ~n.hides[r]);
+        }
+        const Quad inleft = colour & s.left, inright = colour & s.right;
+        for (int r = 2; r < 4; ++r) {
+            storequad(lines[r] + x0, (carry[r] & s.keep) | inleft);
+            carry[r] = inright;
+        }
+        for (int r = 4; r < 6; ++r) {
+            storequad(lines[r] + x0, (carry[r] & s.keeplow[r - 4]) | (colour & s.inlow[r - 4]));
+            carry[r] = inright & s.bottom[r - 4];
+        }
+    }
+    for (int r = 0; r < 6; ++r) storequad(lines[r] + 4 * (smallw - 1) - 1, carry[r]);
+}
+
+void enlargefast(BITMAP* small, BITMAP* big) {
+    for (int x = 0; x < smallw; ++x)
+        for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
+    // The first and last small rows reach one big row beyond the picture:
+    // they draw it into a spare row. Row 0 starts black, like everything
+    // the rectangles leave bare.
+    static uint32_t spare[bigw];
+    std::memset(big->line[0], 0, bigw * sizeof(uint32_t));
+    for (int y = 0; y < smallh; ++y) {
+        const uint32_t* smallrow = reinterpret_cast<const uint32_t*>(small->line[y]);
+        uint32_t* lines[6];
+        for (int r = 0; r < 6; ++r) {
+            const int row = 4 * y - 1 + r;
+            lines[r] = row >= 0 && row < bigh ? reinterpret_cast<uint32_t*>(big->line[row]) : spare;
+        }
+        fillborder(big, 0, y, smallrow[0]);
+        fillrow(lines, y, smallrow);
+        fillborder(big, smallw - 1, y, smallrow[smallw - 1]);
     }
 }
 
@@ -63,7 +218,7 @@ void enlargereference(BITMAP* small, BITMAP* big) {
     for (int x = 0; x < smallw; ++x) {
         for (int y = 0; y < smallh; ++y) {
             const int c = getpixel(small, x, y);
-            const Cell r = jittered(x, y);
+            const Cell r = cellof(x, y, nextdigits());
             rectfill(big, r.x0, r.y0, r.x1, r.y1, c);
         }
     }
@@ -90,11 +245,13 @@ void sprinklenoise(BITMAP* small, bool coloured) {
 }
 
 void enlarge(BITMAP* small, BITMAP* big) {
-    clear_to_color(big, makecol(0, 0, 0));
-    if (islinear32(small) && islinear32(big) && big->w == bigw && big->h == bigh)
+    if (islinear32(small) && islinear32(big) && small->w == smallw && small->h == smallh &&
+        big->w == bigw && big->h == bigh && makecol(0, 0, 0) == 0) {
         enlargefast(small, big);
-    else
+    } else {
+        clear_to_color(big, makecol(0, 0, 0));
         enlargereference(small, big);
+    }
 }
 
 void showframe(BITMAP* big, BITMAP* display, int shake) {
