@@ -25,6 +25,23 @@ std::size_t left(std::size_t size, std::size_t at) {
     return at < size ? size - at : 0;
 }
 
+// Whether the packed cells of a pattern fill exactly its packed size. The
+// reader decodes from a larger buffer and would go on into bytes the file
+// never gave it.
+bool cellsfit(const unsigned char* cells, std::size_t packed, uint32_t count) {
+    std::size_t at = 0;
+    for (uint32_t c = 0; c < count; ++c) {
+        if (at >= packed) return false;
+        const unsigned char first = cells[at++];
+        if (first & 0x80) {
+            for (int bit = 0; bit < 5; ++bit) at += (first >> bit) & 1;
+        } else {
+            at += 4;  // the note was the first byte; instrument, volume, effect, parameter follow
+        }
+    }
+    return at == packed;
+}
+
 }  // namespace
 
 bool wavplausible(const unsigned char* b, std::size_t size) {
@@ -68,6 +85,7 @@ bool xmplausible(const unsigned char* b, std::size_t size) {
         const uint32_t headerlength = le32(b + at), rows = le16(b + at + 5), packed = le16(b + at + 7);
         if (headerlength != 9 || b[at + 4] != 0 || rows < 1 || rows > 256) return false;
         if (packed > left(size, at + 9)) return false;
+        if (packed > 0 && !cellsfit(b + at + 9, packed, rows * channels)) return false;
         at += 9 + packed;
     }
     for (uint32_t i = 0; i < instruments; ++i) {
