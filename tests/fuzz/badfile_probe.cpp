@@ -76,8 +76,9 @@ std::vector<Variant> variants(const Bytes& file, bool light) {
             out.push_back({"byte " + std::to_string(at) + "=" + std::to_string(v), b});
         }
     }
-    // Every aligned 32-bit word turned into a huge or a negative size.
-    for (size_t at = 0; at + 4 <= n && at < 1024; at += 1) {
+    // A 32-bit word at every offset of the first kilobyte turned into a huge
+    // or a negative size.
+    for (size_t at = 0; at + 4 <= n && at < 1024; ++at) {
         for (unsigned v : {0x7fffffffu, 0xffffffffu, 0x10000u}) {
             Bytes b = file;
             put32(b, at, v);

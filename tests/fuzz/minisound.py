@@ -67,7 +67,7 @@ def xm_module():
         return inst + sh + data
 
     sine8 = [round(120 * math.sin(2 * math.pi * i / 32)) for i in range(32)]
-    tri16 = [round(30000 * (1 - 4 * abs(i / 64 - 0.5)) - 0) for i in range(64)]
+    tri16 = [round(30000 * (1 - 4 * abs(i / 64 - 0.5))) for i in range(64)]
     insts = instrument(sine8, False, [(0, 64), (8, 30), (24, 0)])
     insts += instrument(tri16, True, [])
     return bytes(head + pats + insts)
