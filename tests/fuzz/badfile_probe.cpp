@@ -1,6 +1,6 @@
 // Cuts and damages a sound file in many ways and hands every variant to the
 // loader the game uses (DUMB's dumb_load_xm_quick for .xm, Allegro's
-// load_sample for .wav), each in a child process with a time limit. A module
+// load_sample for .wav), in a child process, with a time limit on each. A module
 // that loads is also rendered for a few seconds, since a damaged sample
 // header could pass the reader and only fail in the player.
 //
@@ -14,6 +14,7 @@
 // which do not crash on their own.
 #include <allegro.h>
 #include <dumb.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -149,38 +150,53 @@ int main(int argc, char** argv) {
         std::printf("%s: the undamaged file does not pass the check and load\n", file.c_str());
         return 1;
     }
-    int bad = 0, loaded = 0, total = 0, refused = 0;
-    for (const Variant& v : variants(original, light)) {
-        {
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(v.bytes.data()), v.bytes.size());
-        }
-        if (guarded && !soundfileplausible(path.c_str())) {
-            ++refused;
-            continue;
-        }
+    // One worker process goes through the variants; when one kills it, the
+    // next worker starts after that variant. The worker's progress and
+    // results live in memory shared with it.
+    enum Outcome { refused = 1, loaded, rejected };
+    const std::vector<Variant> all = variants(original, light);
+    void* mem = mmap(nullptr, sizeof(int) * (all.size() + 1), PROT_READ | PROT_WRITE,
+                     MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (mem == MAP_FAILED) return 2;
+    volatile int* const current = static_cast<int*>(mem);
+    volatile int* const outcome = current + 1;
+    int bad = 0;
+    for (size_t from = 0; from < all.size();) {
         std::fflush(stdout);
         const pid_t pid = fork();
         if (pid == 0) {
-            alarm(20);
-            _exit(load(path, xm) ? 10 : 11);
+            for (size_t i = from; i < all.size(); ++i) {
+                *current = static_cast<int>(i);
+                {
+                    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+                    out.write(reinterpret_cast<const char*>(all[i].bytes.data()), all[i].bytes.size());
+                }
+                if (guarded && !soundfileplausible(path.c_str())) {
+                    outcome[i] = refused;
+                    continue;
+                }
+                alarm(20);
+                outcome[i] = load(path, xm) ? loaded : rejected;
+                alarm(0);
+            }
+            _exit(0);
         }
         int status = 0;
         waitpid(pid, &status, 0);
-        ++total;
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 10) {
-            ++loaded;
-        } else if (!(WIFEXITED(status) && WEXITSTATUS(status) == 11)) {
-            ++bad;
-            if (WIFSIGNALED(status))
-                std::printf("%s: %s: signal %d%s\n", file.c_str(), v.name.c_str(), WTERMSIG(status),
-                            WTERMSIG(status) == SIGALRM ? " (hang)" : "");
-            else
-                std::printf("%s: %s: exit %d\n", file.c_str(), v.name.c_str(), WEXITSTATUS(status));
-        }
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) break;
+        const size_t i = static_cast<size_t>(*current);
+        ++bad;
+        if (WIFSIGNALED(status))
+            std::printf("%s: %s: signal %d%s\n", file.c_str(), all[i].name.c_str(), WTERMSIG(status),
+                        WTERMSIG(status) == SIGALRM ? " (hang)" : "");
+        else
+            std::printf("%s: %s: exit %d\n", file.c_str(), all[i].name.c_str(), WEXITSTATUS(status));
+        from = i + 1;
     }
+    int count[4] = {};
+    for (size_t i = 0; i < all.size(); ++i) ++count[outcome[i] & 3];
     std::remove(path.c_str());
-    std::printf("%s: %d variants tried, %d refused by the check, %d loaded, %d crashed or hung\n",
-                file.c_str(), total + refused, refused, loaded, bad);
+    std::printf("%s: %zu variants tried, %d refused by the check, %d loaded, %d crashed or hung\n",
+                file.c_str(), all.size(), count[refused], count[loaded], bad);
     return bad ? 1 : 0;
 }
