@@ -7,9 +7,9 @@ fail() {
 }
 
 # play_briefly DIR KEYS COMMAND...
-# Starts COMMAND in DIR with HOME=$QM_HOME, standard error in $QM_ERR, presses
-# each of the space-separated KEYS half a second apart (none: "-"), and after
-# about 2.5 s checks that the game still runs and that no message box is
+# Starts COMMAND in DIR with HOME=$QM_HOME, standard error in $QM_ERR, waits
+# for its window, presses each of the space-separated KEYS half a second
+# apart (none: "-"), and a second later checks that the game still runs and that no message box is
 # open, then sends SIGTERM and expects it to die of exactly that signal.
 play_briefly() {
   local dir=$1 keys=$2
@@ -19,7 +19,14 @@ play_briefly() {
   [ -e "$QM_HOME/.asoundrc" ] || printf 'pcm.!default {\n  type null\n}\n' >"$QM_HOME/.asoundrc"
   (cd "$dir" && exec env HOME="$QM_HOME" "$@" >"$QM_HOME/stdout" 2>"$QM_ERR") &
   local pid=$! waited=0 status=0
-  sleep 1
+  # Keys go to the game only once its window is there; a slow start (a
+  # sanitizer build, a loaded machine) must not make them miss.
+  if ! timeout 20 xdotool search --sync --name '^quellmarrow$' >/dev/null 2>&1; then
+    kill -KILL "$pid" 2>/dev/null || true
+    cat "$QM_ERR" >&2
+    fail "no game window within 20 s"
+  fi
+  sleep 0.5
   if [ "$keys" != "-" ]; then
     for k in $keys; do
       xdotool keydown "$k"; sleep 0.15; xdotool keyup "$k"; sleep 0.35
