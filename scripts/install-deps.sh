@@ -6,7 +6,7 @@ set -euo pipefail
 
 build=(cmake g++ make pkg-config liballegro4-dev libdumb1-dev libaldmb1-dev)
 test=(libgtest-dev xvfb xdotool x11-apps x11-utils openmpt123 sox python3
-      clang libclang-rt-14-dev libbenchmark-dev)
+      clang libclang-rt-14-dev libbenchmark-dev desktop-file-utils)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
