@@ -218,7 +218,7 @@ class Monkey:
         if screen == "intro":
             return self.pick([
                 (8, anykey),
-                (1, lambda: self.tap("mouse", rng.uniform(0.04, 0.2))),
+                (3, lambda: self.tap("mouse", rng.uniform(0.04, 0.2))),
                 (1, lambda: self.tap("Escape", rng.uniform(0.3, 1.5))),
                 (0.25, lambda: []),  # let it run out on its own
             ])
@@ -229,15 +229,22 @@ class Monkey:
                 (12, lambda: self.tap("Up")),
                 (12, lambda: self.tap("Down")),
                 (2, self.menu_chord),
-                (1.2, lambda: self.tap("Escape")),
+                (2, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
             ])
         if screen == "list":
-            # Lean towards the newest level: that is where the next one unlocks.
-            newest = self.run.cursor == self.run.check.levelmax
+            # Lean towards the newest level while there is one to unlock;
+            # once all are open, wander the list.
+            m = self.run.check.levelmax
+            if m == 6:
+                enter, down = 15, 18
+            elif self.run.cursor == m:
+                enter, down = 30, 8
+            else:
+                enter, down = 10, 24
             return self.pick([
-                (30 if newest else 10, lambda: "enter"),
-                (8 if newest else 24, lambda: self.tap("Down")),
+                (enter, lambda: "enter"),
+                (down, lambda: self.tap("Down")),
                 (10, lambda: self.tap("Up")),
                 (2, self.menu_chord),
                 (3, lambda: self.tap("Escape")),
