@@ -40,38 +40,17 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
 
     const Clock::time_point start = Clock::now();
-    if (allegro_init() != 0) {
-        std::fprintf(stderr, "loop_bench: cannot start Allegro\n");
-        return 1;
-    }
-    const Clock::time_point allegroup = Clock::now();
-    init_sound();
+    initsystem();
     const Clock::time_point soundup = Clock::now();
-    set_color_depth(32);
-    install_keyboard();
-    install_mouse();
-    install_timer();
-    set_alpha_blender();
-    LOCK_FUNCTION(increment_speed_counter);
-    install_int_ex(increment_speed_counter, BPS_TO_TIMER(30));
-    const bool fullscreen = set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0;
-    if (!fullscreen && set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
-        std::fprintf(stderr, "loop_bench: cannot set a 640x480 display: %s\n", allegro_error);
-        return 1;
-    }
-    show_os_cursor(MOUSE_CURSOR_NONE);
-    buffer = create_bitmap(160, 120);
-    bigbuffer = create_bitmap(640, 480);
+    initdisplay();
     const Clock::time_point displayup = Clock::now();
 
-    std::printf("start-up: allegro_init %.1f ms, init_sound %.1f ms (%d of 11 sound files loaded, "
-                "sound driver: %s)\n",
-                msbetween(start, allegroup), msbetween(allegroup, soundup), loaded(),
+    std::printf("start-up: %d of 11 sound files loaded, sound driver: %s\n", loaded(),
                 digi_driver ? digi_driver->name : "none");
     std::printf("start-up: start of init to end of sound loading %.1f ms; to the display and "
                 "pictures ready %.1f ms (%s)\n",
                 msbetween(start, soundup), msbetween(start, displayup),
-                fullscreen ? "full screen" : "window");
+                is_windowed_mode() ? "window" : "full screen");
 
     TitleLoop::start();
     const int tickbefore = speed_count.load();

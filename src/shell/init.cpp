@@ -40,10 +40,13 @@ void setdisplay() {
 
 }  // namespace
 
-void init() {
+void initsystem() {
     // Allegro says nothing when X is unreachable, so name the likely cause.
     if (allegro_init() != 0) fail("cannot start Allegro (no X display? check DISPLAY)");
     init_sound();
+}
+
+void initdisplay() {
     set_color_depth(32);
     install_keyboard();
     install_mouse();
@@ -57,4 +60,9 @@ void init() {
     show_os_cursor(MOUSE_CURSOR_NONE);
     buffer = makebitmap(160, 120);
     bigbuffer = makebitmap(640, 480);
+}
+
+void init() {
+    initsystem();
+    initdisplay();
 }
