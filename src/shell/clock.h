@@ -5,10 +5,11 @@
 void increment_speed_counter();
 
 // Start-up: libraries, sound, input, the clock, the display and the pictures.
-// Exits with status 1, naming the cause, if there is no display to be had.
-void init();
+// Full screen unless `windowed`, and in a window where the desktop refuses
+// the mode. Exits with status 1, naming the cause, if there is no display.
+void init(bool windowed = false);
 
 // The two halves of init, apart for the start-up benchmark: Allegro and the
 // sounds; then input, the clock, the display and the pictures.
 void initsystem();
-void initdisplay();
+void initdisplay(bool windowed = false);

@@ -31,8 +31,8 @@ BITMAP* makebitmap(int w, int h) {
     return b;
 }
 
-void setdisplay() {
-    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0) return;
+void setdisplay(bool windowed) {
+    if (!windowed && set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0) return;
     // A desktop that refuses the mode change still gets the game, in a window.
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) == 0) return;
     fail("cannot set a 640x480 display");
@@ -46,7 +46,7 @@ void initsystem() {
     init_sound();
 }
 
-void initdisplay() {
+void initdisplay(bool windowed) {
     set_color_depth(32);
     install_keyboard();
     install_mouse();
@@ -54,7 +54,7 @@ void initdisplay() {
     set_alpha_blender();
     LOCK_FUNCTION(increment_speed_counter);
     install_int_ex(increment_speed_counter, BPS_TO_TIMER(30));
-    setdisplay();
+    setdisplay(windowed);
     // X11 has no pointer to hide before the window exists; hiding it here
     // keeps the desktop's arrow off the picture, as on the Mac.
     show_os_cursor(MOUSE_CURSOR_NONE);
@@ -62,7 +62,7 @@ void initdisplay() {
     bigbuffer = makebitmap(640, 480);
 }
 
-void init() {
+void init(bool windowed) {
     initsystem();
-    initdisplay();
+    initdisplay(windowed);
 }

@@ -7,8 +7,9 @@
 //   T::tick()   one logic tick: reads the keys, writes the screen's state
 //   T::draw()   draws into buffer from that state, starting with drawPreface()
 // Each pass polls the music, runs every pending tick (all of them, even after
-// one has ended the screen), draws and presents one frame. There is no frame
-// limiter: the picture trembles as fast as the machine can redraw it.
+// one has ended the screen), draws and presents one frame, then waits until
+// the next frame is due (the limiter is off unless the entry function set a
+// rate, so tests and benchmarks pass as fast as they like).
 //
 // Per-level screens are the template GameLoop<N> over the level index: the
 // seven instances differ only in their constants and their potential.
@@ -18,6 +19,7 @@
 
 #include "shell/audio.h"
 #include "shell/globals.h"
+#include "shell/pace.h"
 #include "shell/present.h"
 
 // One pass of the frame: music, pending ticks, drawing, presentation.
@@ -30,6 +32,7 @@ void pass() {
     }
     T::draw();
     presentFrame();
+    framepacer.wait();
 }
 
 template <class T>

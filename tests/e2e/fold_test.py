@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """The first level end to end: a run-away after raising the control shows
-its sentence once, blows the message box up, unlocks "cusp"; undo calms the
-box; a second visit shows the sentence again but unlocks nothing more."""
+its sentence once, shakes the picture for about half a second (30 frames
+at the default 60 a second), blows the message box up, unlocks "cusp"; undo
+calms the box; a second visit shows the sentence again but unlocks nothing
+more."""
+import threading
 import time
 
 import harness as h
@@ -22,6 +25,32 @@ def enter_fold(s):
     return since
 
 
+class ShakeWatch(threading.Thread):
+    """Screenshots as fast as xwd takes them: (wall time, shaking?) each."""
+
+    def __init__(self, s, seconds):
+        super().__init__(daemon=True)
+        self.s, self.seconds, self.seen = s, seconds, []
+
+    def run(self):
+        end = time.monotonic() + self.seconds
+        while time.monotonic() < end:
+            t0 = time.monotonic()
+            shot = self.s.screenshot()
+            self.seen.append(((t0 + time.monotonic()) / 2, shot.coloured_noise() >= 3))
+
+    def shake_seconds(self):
+        """From the first shaking shot to the first still one after it."""
+        flags = [shaking for _, shaking in self.seen]
+        h.expect(True in flags, "no shaking picture in %d screenshots" % len(flags))
+        first = flags.index(True)
+        h.expect(first > 0, "the picture shook before the nudge")
+        h.expect(False in flags[first:], "the picture was still shaking %.1f s later" % self.seconds)
+        last = flags.index(False, first)
+        h.expect(True not in flags[last:], "the picture shook again after coming to rest")
+        return self.seen[last][0] - self.seen[first][0], last - first
+
+
 def body():
     args = h.options()
     with h.Session(args, "fold") as s:
@@ -31,7 +60,14 @@ def body():
         s.screenshot("fold-start")
         h.expect(s.lines(since) == ["P 0,0"], "level start printed %r" % s.lines(since))
 
+        watch = ShakeWatch(s, 2.5)
+        watch.start()
+        time.sleep(0.3)
         nudges, signals = h.hold_nudges(s, "Right", 20, stop_on_signal=False)
+        watch.join()
+        seconds, shots = watch.shake_seconds()
+        h.log("the picture shook for %.2f s (%d screenshots)" % (seconds, shots))
+        h.expect(0.3 <= seconds <= 0.7, "the sentence shook the picture for %.2f s" % seconds)
         out = s.lines(since)
         h.expect(out[1:1 + len(RUNAWAY)] == RUNAWAY,
                  "first nudge printed %r, wanted %r" % (out[1:1 + len(RUNAWAY)], RUNAWAY))

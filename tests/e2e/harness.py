@@ -169,6 +169,20 @@ class Shot:
         return sum(1 for y in range(y0, y1 + 1) for x in range(x0, x1 + 1)
                    if pred(self.small(x, y)))
 
+    def coloured_noise(self):
+        """Game pixels whose three channels all differ: only the noise of a
+        shaking frame has such colours (the still noise is grey, and every
+        screen's own colours have two channels alike). Sampled at one point
+        per cell, so a shifted picture is counted too."""
+        rgb, n = self.rgb, 0
+        for y in range(SH):
+            row = 3 * (4 * y + 1) * self.width
+            for x in range(SW):
+                i = row + 3 * (4 * x + 1)
+                r, g, b = rgb[i], rgb[i + 1], rgb[i + 2]
+                n += r != g and g != b and r != b
+        return n
+
     def still(self):
         """Whether every game pixel's inner 2x2 is one colour."""
         return all(self.small(x, y) is not None for y in range(SH) for x in range(SW))
@@ -327,14 +341,16 @@ class Session:
 
     sound=True captures everything the game mixes; otherwise ALSA's default
     device is a null sink, so no test ever makes a noise or needs hardware.
-    display=False starts the game with DISPLAY unset (and no X server)."""
+    display=False starts the game with DISPLAY unset (and no X server);
+    gameargs are the game's own command-line words."""
 
-    def __init__(self, args, name, sound=False, display=True, datadir=None):
+    def __init__(self, args, name, sound=False, display=True, datadir=None, gameargs=()):
         self.args = args
         self.name = name
         self.sound_wanted = sound
         self.display_wanted = display
         self.datadir = datadir or args.data
+        self.gameargs = list(gameargs)
         self.home = tempfile.mkdtemp(prefix="qm-e2e-")
         self.x = None
         self.proc = None
@@ -377,7 +393,7 @@ class Session:
             env.pop("DISPLAY", None)
         self.env = env
         self.proc = subprocess.Popen(
-            [os.path.abspath(self.args.game)], cwd=self.datadir, env=env,
+            [os.path.abspath(self.args.game)] + self.gameargs, cwd=self.datadir, env=env,
             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
             # SIGKILL: with its X server gone too, the game's own SIGTERM
             # handler can hang shutting the display down.

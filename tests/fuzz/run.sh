@@ -23,7 +23,7 @@ build() {
   mkdir -p "$out/obj"
   # Every game source but the entry function; the objects are rebuilt when
   # anything under src/ is newer than the stamp.
-  mapfile -t sources < <(find "$top/src" -name '*.cpp' ! -path '*/shell/main.cpp' | sort)
+  mapfile -t sources < <(find "$top/src" -name '*.cpp' ! -path "$top/src/main.cpp" | sort)
   local stamp="$out/obj/.stamp" newest
   newest=$(find "$top/src" "$here" -newer "$stamp" -type f -print -quit 2>/dev/null || true)
   if [ ! -e "$stamp" ] || [ -n "$newest" ]; then

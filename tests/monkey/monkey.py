@@ -96,9 +96,12 @@ class Watchdog(threading.Thread):
                     blob = b""
                 t = time.monotonic()
                 self.shots += 1
-                digest = hashlib.md5(blob).digest()
-                if digest != last_digest or not blob:
-                    if last_change is not None and blob:
+                # A capture that fails tells nothing about the picture, so it
+                # is no change either: a game stopped in the middle of talking
+                # to the X server can make xwd wait out its timeout.
+                digest = hashlib.md5(blob).digest() if blob else last_digest
+                if last_change is None or digest != last_digest:
+                    if last_change is not None:
                         self.longest_still = max(self.longest_still, t - last_change)
                     last_digest, last_change = digest, t
                 elif t - last_change > STILL_LIMIT:

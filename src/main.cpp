@@ -1,9 +1,12 @@
 // quellmarrow: seven levels, seven elementary catastrophes.
 //
-// The entry function runs the screens in their fixed order: the intro once,
-// then title, level list and the chosen level's play screen, round again,
-// until the title screen ends the program.
+// The entry function reads the command line, then runs the screens in their
+// fixed order: the intro once, then title, level list and the chosen level's
+// play screen, round again, until the title screen ends the program.
 #include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include "play/game_loop.h"
 #include "screens/intro.h"
@@ -11,7 +14,10 @@
 #include "screens/title.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
+#include "shell/jitter.h"
 #include "shell/loop.h"
+#include "shell/options.h"
+#include "shell/pace.h"
 
 namespace {
 
@@ -22,8 +28,19 @@ void (*const playlevel[7])() = {
 
 }  // namespace
 
-int main(int, char**) {
-    init();
+int main(int argc, char** argv) {
+    Options options;
+    const int status = readoptions(argc, argv, options, stdout, stderr);
+    if (status >= 0) return status;
+
+    // The scrambling draws from rand() at every level start, so the seed
+    // decides every control a run deals; --seed replays a run exactly.
+    const uint32_t seed = options.seeded ? options.seed : freshseed();
+    std::srand(seed);
+    jitter.reseed(seed);
+    framepacer.setfps(options.fps);
+
+    init(options.window);
     loop<IntroLoop>();
     for (;;) {
         loop<TitleLoop>();

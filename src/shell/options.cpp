@@ -1,0 +1,110 @@
+// The command line in the way of a Linux game: long options only, each
+// value either the next word or after '='.
+#include "shell/options.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+
+#ifndef QM_VERSION
+#define QM_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr int maxfps = 1000;
+
+const char* const usage =
+    "Usage: quellmarrow [--window] [--fps N] [--seed N]\n"
+    "A small art game: seven levels, seven elementary catastrophes.\n"
+    "\n"
+    "  --window     play in a 640x480 window instead of full screen\n"
+    "  --fps N      present at most N frames a second (default 60, 0 = no limit)\n"
+    "  --seed N     deal the levels' scramblings from seed N (0 to 4294967295),\n"
+    "               to replay a run exactly; by default each run is new\n"
+    "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "\n"
+    "Keys: Up/Down move, Space chooses, Esc goes back (and quits from the title).\n"
+    "In a level, Up/Down pick a control, Left/Right nudge it, Backspace or Delete\n"
+    "step back, Esc returns to the level list.\n"
+    "\n"
+    "The sounds are loaded from wav/ and xm/ in the working directory; the\n"
+    "installed quellmarrow command starts the game in its data folder.\n";
+
+// Digits only (no sign, no spaces), at most `max`.
+bool readnumber(const std::string& text, unsigned long long max, unsigned long long& value) {
+    if (text.empty() || text.size() > 19) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value <= max;
+}
+
+int bad(std::FILE* err, const std::string& what) {
+    std::fprintf(err, "quellmarrow: %s (see quellmarrow --help)\n", what.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FILE* err) {
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        std::string value;
+        const size_t eq = word.find('=');
+        const bool inline_value = word.rfind("--", 0) == 0 && eq != std::string::npos;
+        if (inline_value) {
+            value = word.substr(eq + 1);
+            word.resize(eq);
+        }
+
+        if (word == "--help" || word == "--version" || word == "--window") {
+            if (inline_value) return bad(err, word + " takes no value");
+            if (word == "--help") {
+                std::fputs(usage, out);
+                return 0;
+            }
+            if (word == "--version") {
+                std::fprintf(out, "quellmarrow %s\n", QM_VERSION);
+                return 0;
+            }
+            options.window = true;
+            continue;
+        }
+        if (word != "--fps" && word != "--seed") {
+            if (word.rfind("-", 0) == 0) return bad(err, "unknown option '" + word + "'");
+            return bad(err, "unexpected argument '" + word + "'");
+        }
+        if (!inline_value) {
+            if (i + 1 >= argc) return bad(err, word + " needs a value");
+            value = argv[++i];
+        }
+        unsigned long long n;
+        if (word == "--fps") {
+            if (!readnumber(value, maxfps, n))
+                return bad(err, "--fps wants a whole number from 0 to 1000, not '" + value + "'");
+            options.fps = static_cast<int>(n);
+        } else {
+            if (!readnumber(value, UINT32_MAX, n))
+                return bad(err, "--seed wants a whole number from 0 to 4294967295, not '" + value + "'");
+            options.seeded = true;
+            options.seed = static_cast<uint32_t>(n);
+        }
+    }
+    return -1;
+}
+
+uint32_t freshseed() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    uint64_t z = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    z ^= static_cast<uint64_t>(getpid()) << 32;
+    // One splitmix64 round, so nearby times and ids give unrelated seeds.
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    return static_cast<uint32_t>((z ^ (z >> 31)) >> 32);
+}

@@ -1,0 +1,20 @@
+// The command line, read before anything is opened.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+struct Options {
+    bool window = false;  // --window: a 640x480 window instead of full screen
+    int fps = 60;         // --fps N: frames presented a second at most; 0 = as many as drawn
+    bool seeded = false;  // --seed N given: replay the scramblings of an earlier run
+    uint32_t seed = 0;
+};
+
+// Reads argv into `options`. Returns -1 to go on and play; otherwise the
+// status to exit with: 0 after printing the help or the version on `out`,
+// 2 after one line on `err` naming what is wrong.
+int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FILE* err);
+
+// A seed for a run that did not ask for one: two runs a second apart, or
+// two started at once, deal different scramblings.
+uint32_t freshseed();
