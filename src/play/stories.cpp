@@ -47,14 +47,14 @@ constexpr StoryLine swallowtail[] = {
     {1, "my eyes slide off the page. across the path he peels an orange in one long curl. "},
     {4, "i make myself read: a woman in a lighthouse, writing letters she never sends. "},
     {6, "i let myself look. sun on the back of his neck; i'd like to put my hand there. "},
-    {10, "i read a whole chapter without once thinking of him. a woman burns a letter a night. "},
+    {10, "i read a whole chapter and don't think of him once. in it, a woman burns her letters. "},
     {11, "i lean back and stretch, as though the man on the next bench were weather. "},
     {13, "i glance away before he can catch me, and count the railings of the gate, twice. "},
     {33, "i shut the book on my thumb, walk over, and tell him i haven't read a word. "},
     {34, "i read to the last page. when i look up, his bench is empty, and so is the path. "},
     {35, "my shoulders drop. i tip my face to the sun and forget the book, the man, the hour. "},
     {36, "i give this minute my whole attention: warm slats, a wasp, the wind in my pages. "},
-    {37, "i look anywhere but at him, pack the book away and leave by the far gate, not turning"},
+    {37, "i look anywhere but at him, bag the book and leave by the far gate, eyes on my shoes"},
     {38, "my eyes go to his, and his are already on mine. the book slides off my lap. "},
 };
 
@@ -64,7 +64,7 @@ constexpr StoryLine swallowtail[] = {
 constexpr StoryLine butterfly[] = {
     {0, "on my bed with a new notebook, i am designing the most important game ever made. "},
     {1, "nothing chases you in my game. you sit by a pond for an hour and watch the light move. "},
-    {2, "faster than any game ever made: your hands will learn it before your head does. "},
+    {2, "the fastest game there has ever been: your hands will learn it before your head does. "},
     {3, "no art at all: grey boxes and honest rules, a game down to its bones. "},
     {4, "every frame painted by hand, by me, like a picture book that breathes. "},
     {5, "no paths, no order: a whole world, and you go wherever you like, forever. "},
@@ -88,7 +88,7 @@ constexpr const char* selfhelp = "i leave the psalms unsaid. help yourselves, sa
 constexpr const char* prayer = "i close the book and kneel. the old words fit my mouth like a step worn by many feet. ";
 constexpr const char* virtue = "virtue, says the author, is a habit. so is this veil. i am not sure that is praise. ";
 constexpr const char* intent = "bless me, father: i read the chapter on revolt twice, and my heart rejoiced in it. ";
-constexpr const char* baffled = "i push the book away. the state, the will, the general will: a trinity past my faith. ";
+constexpr const char* baffled = "i push the book away. state, will, general will: a trinity that passeth understanding. ";
 constexpr const char* duty = "i read on till matins: if we owe each other more than prayers, we owe the town a door. ";
 constexpr StoryLine pyramid[] = {
     {0, "after compline, in the great silence, i open a borrowed book of political philosophy. "},
@@ -105,7 +105,7 @@ constexpr StoryLine purse[] = {
     // the boy, now
     {1, "this morning he ate his toast standing up, too excited to sit. "},
     {2, "later the lamps will come on, and he'll swear he isn't tired. "},
-    {3, "at two he called every dog a horse. i never corrected him. "},
+    {3, "at two he called every dog a horse, and i never once corrected him. "},
     {4, "he's old enough now to let go of my hand at the gate, and he does, without looking. "},
     {5, "he laughs with his whole body, folded over, the way his grandfather did. "},
     {6, "tears, but only once he's sure i'm watching. a bigger boy took his swing. "},
@@ -115,7 +115,7 @@ constexpr StoryLine purse[] = {
     {11, "i'd keep him small if i could, small enough to carry home asleep. "},
     {12, "i try to picture him grown, with a beard and his own keys, and see a boy in a big coat. "},
     {13, "he waves from the top of the frame as if he had climbed a mountain. he has. "},
-    {14, "sad days are coming for him that i can't mend with a plaster and a biscuit. "},
+    {14, "there are sorrows coming for him that i can't mend with a plaster and a biscuit. "},
     // the girl, now
     {17, "at breakfast she braided her own hair, crooked, and wouldn't let me touch it. "},
     {18, "by evening her knees will be green and she'll tell me it was worth it. "},
@@ -127,7 +127,7 @@ constexpr StoryLine purse[] = {
     {25, "the morning is still cool. she wears my cardigan, its sleeves down to her knees. "},
     {26, "she asks if we can stay until the stars come out. i say yes before i think. "},
     {27, "for a moment she's a baby again, asleep against me on this same bench. "},
-    {28, "she measures herself against my shoulder each day and reports the gap, like a general. "},
+    {28, "she measures herself against me daily and reports the gap, like a general at a siege. "},
     {29, "she sings to the sand, a song with no tune and no end. "},
     {30, "she asks why grandma doesn't come to the park any more. i tell her, gently. "},
     // confessions about him
@@ -145,7 +145,7 @@ constexpr StoryLine purse[] = {
     {45, "her happiness makes me uneasy, like a bill i haven't opened. "},
     {46, "when she's sad i tell her to stop, because her sadness looks too much like mine. "},
     // about them both
-    {49, "before school i shouted at them both over spilled milk. nobody has mentioned it. "},
+    {49, "before school i shouted at them both over spilled milk. they were kind to me all day. "},
     {50, "tonight, when they're in bed, i'll sit in the dark kitchen and not know what i want.  "},
     {51, "i liked them best as babies, before they could say what they thought of me. "},
     {52, "when they're grown they'll tell someone about me, and i don't know what they'll say. "},
@@ -167,14 +167,14 @@ constexpr StoryLine parabola[] = {
     {5, "i breathe shallowly, shy, and still catch her soap, clean and green. "},
     {6, "her hair smells of rain and oranges. i lean in, pretending to reach for my glass. "},
     {7, "our sleeves brush, barely, and the whole of my arm knows it. "},
-    {8, "i let my hand rest on hers. she doesn't move it away. "},
+    {8, "i let my hand rest on hers and feel her pulse, quick as mine. "},
     // put off
     {9, "her voice goes thin and far off, a radio in the flat next door. "},
-    {10, "i hear all of her laugh at the film, a high bray, and something in me shrinks. "},
+    {10, "her laugh at the film is suddenly loud, a high bray, and something in me shrinks. "},
     {11, "eyes lowered, i find a stain on the couch, and now i can't stop seeing it. "},
     {12, "i look closer. her lipstick has crept into the little lines around her mouth. "},
     {13, "i try not to breathe. old takeaway hangs in the air and won't lift. "},
-    {14, "up close there's stale smoke in her hair, under a perfume that doesn't hide it. "},
+    {14, "a breath of her hair: stale smoke, under a perfume that doesn't hide it. "},
     {15, "i slide my hand out from under her damp one and pretend to scratch my ear. "},
     // she warms
     {17, "she whispers, so quietly i have to lean in, that she's glad i came. "},
@@ -182,7 +182,7 @@ constexpr StoryLine parabola[] = {
     {19, "she lowers her eyes and smiles at her knees, as if i had said something lovely. "},
     {20, "she reads my face slowly, the way you read a map of a town you mean to visit. "},
     {21, "she stubs out her cigarette without being asked, and moves closer. "},
-    {22, "she sniffs at my collar, says i smell of toast, and stays there. "},
+    {22, "she breathes in at my collar, says i smell of toast, and stays there. "},
     {23, "she brushes a crumb from my knee, so lightly i hardly feel it, and smiles. "},
     {24, "she takes my hand and holds it in her lap like something she has found. "},
     // she cools
@@ -195,8 +195,8 @@ constexpr StoryLine parabola[] = {
     {31, "her hand slips out of mine to hold her glass, with both hands. "},
     {32, "when i touch her arm she pats my hand, twice, the way you settle a dog. "},
     // the narrator ends it
-    {33, "i tune her out like traffic, say it's late, and reach for my coat. "},
-    {34, "i hear the fridge hum, the tap drip, the clock, everything but a reason to stay. "},
+    {33, "i tune her out like traffic, and at the first pause i say it's late. "},
+    {34, "i hear the fridge, the tap, the clock, everything but a reason to stay, and i go. "},
     {35, "i can't meet her eyes any more. i thank her for the evening and stand. "},
     {36, "i switch on the big light, see us plainly, and go to find my shoes. "},
     {37, herflat},
@@ -206,18 +206,18 @@ constexpr StoryLine parabola[] = {
     // she ends it
     {41, "she stops listening halfway through my story, yawns, and mentions an early start. "},
     {42, "she listens to my whole story, nodding, the way a doctor listens, and fetches my coat. "},
-    {43, "not once more does she look my way, even when i speak. i find my own way out. "},
+    {43, "not once more does she look at me, even when i speak, and i find my own way out. "},
     {44, "she looks at me a long time, as if reading small print, and says i should go. "},
-    {45, "she clears away the takeaway boxes, smell and all, and the evening goes out with them. "},
+    {45, "she clears away the takeaway boxes, smell and all, and i am cleared away with them. "},
     {47, "she lifts my hand off her knee and gives it back to me. "},
     {48, "she hugs me at the door, a short hard hug that means goodbye. "},
     // how it goes
     {49, "we turn the sound down to nothing and forget the film is on. "},
     {50, "we listen to each other until the birds start up outside. "},
     {51, "we sit in the dark with the lamp off, saying nothing, and it's fine. "},
-    {52, "we look at each other, only that, for a long time, and stop pretending to watch. "},
+    {52, "we look at each other, only that, until the film is just light on the wall. "},
     {53, "every smell of the evening fades, and we doze off sitting up, her head on my shoulder. "},
-    {54, "i breathe her hair in, and know the smell will outlast everything else about tonight. "},
+    {54, "i breathe in her hair. years from now a stranger's shampoo will stop me in the street. "},
     {55, "we never touch. we talk till two, she calls me a taxi, and i am happy. "},
     {56, "i awake the next morning, in her arms. "},
 };
