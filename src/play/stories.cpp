@@ -41,7 +41,7 @@ constexpr StoryLine cusp[] = {
 };
 
 // Level 2, swallowtail: read less/more, relax/concentrate, look away/at.
-// A reader who cannot help narrating herself like the novel on her lap.
+// A wry reader, half in her novel and half on the next bench.
 constexpr StoryLine swallowtail[] = {
     {0, "a mild day in the park. i have a bench, a book, and on the next bench, a stranger. "},
     {1, "my eyes slide off the page. across the path he peels an orange in one long curl. "},
