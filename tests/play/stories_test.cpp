@@ -7,6 +7,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -142,6 +143,7 @@ TEST(Stories, NearlyEverySentenceEndsInOneSpace) {
         std::size_t trailing = 0;
         while (trailing < t.size() && t[t.size() - 1 - trailing] == ' ') ++trailing;
         EXPECT_LE(trailing, 2u) << where(s);
+        EXPECT_GE(t.find("  "), t.size() - trailing) << where(s) << " has a double space inside";
         bare += trailing == 0;
         doubled += trailing == 2;
     }
@@ -159,5 +161,28 @@ TEST(Stories, EverySentenceFitsTheMessageBox) {
             word = c == ' ' ? 0 : word + 1;
             EXPECT_LE(word, 16u) << where(s);
         }
+    }
+}
+
+// Sentences arrive in any order, so two that open alike read as a stutter.
+// An opening is the first two words, lower-cased, a word being letters and
+// apostrophes; level 4's shared texts count once.
+TEST(Stories, NoLevelOpensMoreThanTwoSentencesAlike) {
+    for (int l = 0; l < storylevels; ++l) {
+        std::map<std::string, std::set<std::string>> byopening;
+        for (const std::string& t : jumpstrings[l]) {
+            if (t.empty()) continue;
+            std::string words = t;
+            for (char& c : words) {
+                const unsigned char u = c;
+                c = std::isalpha(u) ? static_cast<char>(std::tolower(u)) : c == '\'' ? c : ' ';
+            }
+            std::istringstream in(words);
+            std::string first, second;
+            in >> first >> second;
+            byopening[first + " " + second].insert(t);
+        }
+        for (const auto& [opening, texts] : byopening)
+            EXPECT_LE(texts.size(), 2u) << "level " << l << ": \"" << opening << "\" opens " << texts.size();
     }
 }
