@@ -71,3 +71,8 @@ for _ in 1 2 3 4 5 6 7; do
 done
 median() { printf '%s\n' "$@" | sort -n | sed -n 4p; }
 echo "median: $(median "${sound[@]}") ms to the end of sound loading, $(median "${ready[@]}") ms to display ready"
+
+echo
+echo "== loop_bench: the frame limiter, 10 s a screen, at the default 60 and off"
+runloop --fps 60 10
+runloop --fps 0 10

@@ -7,4 +7,4 @@ cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF >/dev/
 cmake --build "$top/build" -j"$(nproc)" --target quellmarrow
 # The game loads its sounds relative to the working directory.
 cd "$top/data"
-exec "$top/build/quellmarrow"
+exec "$top/build/quellmarrow" "$@"
