@@ -9,6 +9,7 @@
 #include "shell/audio.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
+#include "shell/terminate.h"
 
 void increment_speed_counter() {
     speed_count.fetch_add(1);
@@ -42,6 +43,9 @@ void setdisplay(bool windowed) {
 
 void initsystem() {
     // Allegro says nothing when X is unreachable, so name the likely cause.
+    // Held back until start-up is over, and never seen by the library's
+    // threads, which inherit the mask.
+    holdtermination();
     if (allegro_init() != 0) fail("cannot start Allegro (no X display? check DISPLAY)");
     init_sound();
 }
@@ -60,6 +64,7 @@ void initdisplay(bool windowed) {
     show_os_cursor(MOUSE_CURSOR_NONE);
     buffer = makebitmap(160, 120);
     bigbuffer = makebitmap(640, 480);
+    catchtermination();
 }
 
 void init(bool windowed) {

@@ -21,6 +21,7 @@
 #include "shell/globals.h"
 #include "shell/pace.h"
 #include "shell/present.h"
+#include "shell/terminate.h"
 
 // One pass of the frame: music, pending ticks, drawing, presentation.
 template <class T>
@@ -35,8 +36,11 @@ void pass() {
     framepacer.wait();
 }
 
+// Runs one visit of screen T. A termination signal ends the program here,
+// between two passes, where no library call is under way.
 template <class T>
 void loop() {
     T::start();
-    while (!T::done()) pass<T>();
+    while (!T::done() && !terminationrequested()) pass<T>();
+    if (terminationrequested()) endbysignal();
 }

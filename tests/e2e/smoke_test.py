@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Smoke: the game starts full screen, its picture trembles, and Esc from
-the title ends it with status 0."""
+the title ends it with status 0. SIGTERM ends it by that signal, whether it
+comes during start-up or while the intro runs, never with a crash."""
+import signal
+import time
+
 import harness as h
 
 
@@ -26,6 +30,14 @@ def body():
         h.skip_intro(s)
         status = h.quit_from_title(s)
         h.expect(status == 0, "Esc on the title: exit status %s" % status)
+
+    for k in range(8):
+        with h.Session(args, "sigterm-%d" % k) as s:
+            time.sleep(0.08 * k)
+            s.proc.send_signal(signal.SIGTERM)
+            status = s.wait_exit(10)
+            h.expect(status == -signal.SIGTERM, "SIGTERM %.2f s after the start: exit status %s\n%s"
+                     % (0.08 * k, status, s.stderr_text()[-2000:]))
 
 
 h.run_test(body)
