@@ -38,7 +38,6 @@ metainfo=$(echo "$usr"/share/metainfo/*.metainfo.xml)
 id=$(basename "$metainfo" .metainfo.xml)
 grep -q "<id>$id</id>" "$metainfo" || fail "the metainfo's <id> is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo launches no $id.desktop"
-grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo lists no release $version"
 appstreamcli validate --no-net "$metainfo" >"$out/appstream.txt" 2>&1 || { cat "$out/appstream.txt" >&2; fail "appstreamcli rejects the metainfo"; }
 desktop="$usr/share/applications/$id.desktop"
 [ -f "$desktop" ] || fail "no desktop entry $id.desktop"
@@ -53,6 +52,5 @@ for option in --window --fps --seed --help --version DISPLAY "EXIT STATUS"; do
   grep -q -- "$option" <<<"$text" || fail "the manual page does not document $option"
 done
 
-python3 "$(dirname "$0")/deb_play.py" --game "$usr/games/quellmarrow" \
-        --data "$usr/share/games/quellmarrow" --harness "$source/tests/e2e"
+python3 "$(dirname "$0")/deb_play.py" --game "$usr/games/quellmarrow" --data "$usr/share/games/quellmarrow"
 echo "$(basename "$deb"): lintian clean, listing and entry valid, the unpacked game plays"
