@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs: "build" to build and play,
-# "test" for everything the test command runs. Does nothing when they are
-# all present; uses sudo when not root.
+# "package" to build the .deb (packaging/deb.sh), "test" for everything the
+# test command runs. Does nothing when they are all present; uses sudo when
+# not root.
 set -euo pipefail
 
 build=(cmake g++ make pkg-config liballegro4-dev libdumb1-dev libaldmb1-dev)
 test=(libgtest-dev xvfb xdotool x11-apps x11-utils openmpt123 sox python3
       clang libclang-rt-14-dev libbenchmark-dev desktop-file-utils)
+# dpkg-shlibdeps (in dpkg-dev) computes the package's Depends; CPack finds
+# the binaries to ask it about with file.
+package=(dpkg-dev file)
+check=(lintian appstream man-db)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
-  test)  wanted=("${build[@]}" "${test[@]}") ;;
-  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+  package) wanted=("${build[@]}" "${package[@]}") ;;
+  test)  wanted=("${build[@]}" "${test[@]}" "${package[@]}" "${check[@]}") ;;
+  *) echo "usage: $0 [build|package|test]" >&2; exit 2 ;;
 esac
 
 missing=()

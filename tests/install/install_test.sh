@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in wav/sound2.wav wav/sound5.wav xm/title.xm xm/intro.xm xm/track{0..6}.xm; do
   cmp -s "$source/data/$f" "$prefix/share/quellmarrow/$f" || fail "share/quellmarrow/$f missing or not the one in data/"
 done
-desktop="$prefix/share/applications/quellmarrow.desktop"
+desktop=$(echo "$prefix"/share/applications/*.desktop)
 [ -f "$desktop" ] || fail "no desktop entry"
 grep -qx "Exec=\"$prefix/bin/quellmarrow\"" "$desktop" || fail "the desktop entry does not start the installed launcher"
 if command -v desktop-file-validate >/dev/null; then
