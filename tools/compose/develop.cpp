@@ -108,7 +108,14 @@ struct Builder {
         std::vector<Line> lines;
         if (!p.pad.instrument.empty()) {
             int vol = breath ? p.pad.volume * 2 / 3 : p.pad.volume;
-            std::vector<Line> pad = chords(2, p.padVoices, p.pad.instrument, vol, prog, p.pad.low, p.padGlide);
+            // The pad stays under the tune, so the lead is never doubled or rubbed.
+            int padLow = pitchNote(p.pad.low);
+            if (!octave) {
+                for (const Token& t : tokens(transpose(m->melody, shift + (up ? 12 : 0))))
+                    if (pitched(t)) padLow = std::min(padLow, pitchNote(t.pitch) - 12);
+                padLow = std::max(padLow, pitchNote("C3"));
+            }
+            std::vector<Line> pad = chords(2, p.padVoices, p.pad.instrument, vol, prog, noteName(padLow), p.padGlide);
             lines.insert(lines.end(), pad.begin(), pad.end());
         }
         std::string bass = reharm ? rootLine(prog, "C2") : transpose(m->bass, shift);

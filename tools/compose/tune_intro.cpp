@@ -1,8 +1,9 @@
 // "xm/intro.xm", heard on the title screen: B minor, slow and quiet, a
-// music box over a choir with a pedal that will not settle; the middle
-// turns to the Neapolitan C major, the last part sinks chromatically to
-// F# over a slow heartbeat. In the second round a low voice sings the
-// tune under a flute's guide tones, and the choir once stands alone.
+// music box turning over a choir, a single voice singing above a pedal
+// that will not settle; the middle turns to the Neapolitan C major, the
+// last part sinks chromatically to F# over a slow heartbeat. In the second
+// round a cello sings the tune under a flute's guide tones, and the choir
+// once stands alone. Nothing strikes hard: the title must stay even.
 #include "develop.h"
 #include "tunes.h"
 
@@ -16,11 +17,11 @@ Tune introTune() {
     p.tune.bpm = 75;
     p.tune.gain = 1.3;
     p.scale = "B C# D E F# G A";
-    p.lead = {"musicbox", 54, ""};
-    p.lead2 = {"voice", 40, ""};
+    p.lead = {"voice", 44, ""};
+    p.lead2 = {"cello", 42, ""};
     p.pad = {"choir", 13, "D4"};
     p.bass = {"softbass", 24, ""};
-    p.figure = {"epiano", 14, "B3"};
+    p.figure = {"musicbox", 13, "B4"};
     p.counter = {"flute+12", 17, "D5"};
     p.figureSteps = "0 - 2 1 - 3 - 2 -";  // nine steps of four rows
     p.figureStep = 4;
