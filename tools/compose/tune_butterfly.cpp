@@ -27,7 +27,7 @@ Tune butterflyTune() {
     p.figureStep = 1;
     p.figureAccent = {1, 0.6, 0.75, 0.6};
     p.kits = {"k.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.s.s.ss", "k...h...k...h...", "k.h.s.h.hkh.s.h."};
-    p.drumVolume = 28;
+    p.drumVolume = 34;
     p.drumAccent = {1, 0.5, 0.8, 0.5, 1, 0.5, 0.8, 0.6};
 
     const std::string walk = "G2:4 G2:2 D3:2 G2:4 B2:4 | D2:4 D2:2 A2:2 D2:4 F#2:4 | "

@@ -28,7 +28,7 @@ Tune cuspTune() {
     p.figureAccent = {1, 0.6, 0.8, 0.6};
     p.kits = {"k..hk.h.s..hk.h. k..hk.h.s..hk.hh k..hk.h.s..hk.h. k..hk.h.s.s.s.ss", "k.......h.......",
               "k..h..k.s..h..h.k..h..k.s..hh.h."};
-    p.drumVolume = 30;
+    p.drumVolume = 34;
     p.drumAccent = {1, 0.6, 0.6, 0.75, 1, 0.6, 0.75, 0.6};
 
     const std::string leap = rep("E2:2 E3:2", 4) + rep("C2:2 C3:2", 4) + rep("A2:2 A3:2", 4) + rep("B2:2 B3:2", 4);

@@ -26,7 +26,7 @@ Tune parabolaTune() {
     p.figureAccent = {1, 0.7, 0.85, 0.7};
     p.counter = {"voice+12", 17, "Bb4"};
     p.kits = {"k.....k...k.....", "k.....k.t.k..t..", "k..t..k...k.t..t"};
-    p.drumVolume = 26;
+    p.drumVolume = 38;
     p.drumAccent = {1, 1, 1, 1, 1, 1, 0.8, 1, 0.55, 1, 0.9, 1, 1, 0.55, 1, 1};
 
     const char* home = "Ebmaj7:16 Cm9:16 Abmaj7:16 Bb7sus4:8 Bb7:8";

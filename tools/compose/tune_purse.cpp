@@ -26,7 +26,7 @@ Tune purseTune() {
     p.figureStep = 3;  // eighteen rows to the figure
     p.swing = 2;
     p.kits = {"k.......h.......", "t.......t.......", "k.....h.k...h..."};
-    p.drumVolume = 24;
+    p.drumVolume = 34;
     p.drumAccent = {1, 1, 1, 1, 1, 1, 1, 1, 0.7};
 
     p.material = {

@@ -27,7 +27,7 @@ Tune swallowtailTune() {
     p.swing = 1;
     p.figureAccent = {1, 0.7, 0.7, 0.7, 0.85, 0.7, 0.7, 0.7, 0.85, 0.7, 0.7, 0.7};
     p.kits = {"....h...h...", "k...h...h...", ""};
-    p.drumVolume = 22;
+    p.drumVolume = 32;
     p.drumAccent = {1, 1, 1, 1, 0.7, 1, 1, 1, 0.55, 1, 1, 1};
 
     const char* sun = "F:12 Dm7:12 Bbmaj7:12 C7sus4:6 C:6";

@@ -25,7 +25,7 @@ Tune titleTune() {
     p.figureSteps = "0 1 2 3 4 3 2";
     p.figureAccent = {1, 0.7, 0.85, 0.7};
     p.kits = {"....t.......t...", "", "....t...t...t..t"};
-    p.drumVolume = 18;
+    p.drumVolume = 28;
     p.drumAccent = {1, 1, 1, 1, 1, 0.6, 1, 1, 1, 1, 1, 1, 0.8, 1, 1, 0.6};
 
     const char* cliche = "Am:16 Ammaj7:16 Am7:16 Am6:16";
