@@ -14,7 +14,7 @@ Tune butterflyTune() {
     p.tune.title = "butterfly (compose)";
     p.tune.key = "G major";
     p.tune.bpm = 125;
-    p.tune.gain = 1.5;
+    p.tune.gain = 1.4;
     p.scale = "G A B C D E F#";
     p.lead = {"sine", 44, ""};
     p.lead2 = {"clarinet", 42, ""};

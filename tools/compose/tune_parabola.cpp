@@ -14,7 +14,7 @@ Tune parabolaTune() {
     p.tune.title = "parabola (compose)";
     p.tune.key = "Eb major";
     p.tune.bpm = 96;
-    p.tune.gain = 1.35;
+    p.tune.gain = 1.2;
     p.scale = "Eb F G Ab Bb C D";
     p.lead = {"sine", 46, ""};
     p.lead2 = {"cello", 44, ""};

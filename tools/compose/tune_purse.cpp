@@ -14,7 +14,7 @@ Tune purseTune() {
     p.tune.title = "purse (compose)";
     p.tune.key = "A major / A minor";
     p.tune.bpm = 100;
-    p.tune.gain = 1.45;
+    p.tune.gain = 1.3;
     p.scale = "A B C# D E F# G#";
     p.lead = {"musicbox", 46, ""};
     p.lead2 = {"flute", 44, ""};
