@@ -89,7 +89,7 @@ struct Builder {
                 while (j < word.size() && std::isdigit(static_cast<unsigned char>(word[j]))) ++j;
                 shift = std::stoi(word.substr(i, j - i));
                 i = j - 1;
-            } else if (c == 'k') {
+            } else if (c == 'k' && i + 1 < word.size() && std::isdigit(static_cast<unsigned char>(word[i + 1]))) {
                 kit = word[++i] - '0';
             } else if (c == 'v') vary_ = true;
             else if (c == 'o') octave = true;
@@ -266,7 +266,7 @@ std::string vary(const std::string& melody, const std::string& scale, unsigned s
             out.push_back(rest);
             out.push_back(pick);
         } else if (pitched(t) && roll == 3 && t.rows >= 2 && !t.glide) {
-            t.delay = 2;  // a little late, as a player would be
+            t.delay = 1;  // a little late, as a player would be
             out.push_back(t);
         } else {
             out.push_back(t);

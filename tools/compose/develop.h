@@ -19,7 +19,7 @@ struct Material {
     std::string melody;   // note table of the lead
     std::string bass;     // note table of the bass
     std::string reharm;   // another progression under the same melody ("" = none)
-    std::string scale;    // for passing tones, when not the piece's
+    std::string scale = {};  // for passing tones, when not the piece's
 };
 
 struct Voice {
