@@ -100,7 +100,7 @@ TEST(Score, MarksOfExpressionBecomeEffects) {
     EXPECT_EQ(p.at(4, 0).instrument, 0);
     EXPECT_EQ(p.at(4, 0).volume, 0);
     EXPECT_EQ(p.at(5, 0).effect, 3);
-    EXPECT_EQ(p.at(6, 0).effect, 0);
+    EXPECT_EQ(p.at(6, 0).effect, 3);  // a glide lasts until the note ends, or it may stop short of the pitch
     EXPECT_EQ(p.at(7, 0).effect, 14);
     EXPECT_EQ(p.at(7, 0).param, 0xD3);
     EXPECT_EQ(p.at(8, 0).effect, 0);

@@ -251,9 +251,10 @@ Module buildModule(const Tune& tune) {
                                      : Cell{uint8_t(note), uint8_t(inst), uint8_t(0x10 + vol), 0, 0};
                     if (t.delay) c.effect = 14, c.param = uint8_t(0xD0 | t.delay);
                     place(p, row, l.channel, c, where);
-                    if (t.glide && t.rows > 1) p.at(row + 1, l.channel).effect = 3, p.at(row + 1, l.channel).param = uint8_t(tune.glide);
-                    for (int r = row + (t.glide ? 2 : 1); r < row + t.rows; ++r) {
+                    for (int r = row + 1; r < row + t.rows; ++r) {
                         Cell& h = p.at(r, l.channel);
+                        // Portamento moves only while it is written: keep it on until the note ends.
+                        if (t.glide) h.effect = 3, h.param = uint8_t(tune.glide);
                         if (t.vibrato && r >= row + 2) h.effect = 4, h.param = uint8_t(tune.vibrato);
                         if (t.slide) h.effect = 10, h.param = uint8_t(t.slide > 0 ? t.slide << 4 : -t.slide);
                     }

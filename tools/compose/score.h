@@ -10,7 +10,7 @@
 //   instrument  overrides the line's instrument for that note
 // and then any of these marks of expression:
 //   ~           vibrato over the held rows after the first two
-//   ^           glide into the pitch (tone portamento) instead of striking it
+//   ^           glide into the pitch (tone portamento, over all its rows) instead of striking it
 //   'd          strike d ticks late (note delay)
 //   >x  <x      fade out / swell by x per tick over the held rows (volume slide)
 // A '|' is a bar line and means nothing.
