@@ -145,9 +145,12 @@ TEST(Develop, PlanWordsShapeTheSections) {
     p.kits = {"k...h...k...h..."};
     p.drumVolume = 20;
     p.material = {{"C:16", "E5:8 G5:8", "C2:16", "Am:16"}};
-    p.plan = "0 0o+2 0t 0b 0rx";
+    p.opening = "0";
+    p.plan = "0o+2 0t 0b 0rx";
     Tune t = develop(p);
     ASSERT_EQ(t.sections.size(), 5u);
+    EXPECT_EQ(t.restart, 1);
+    EXPECT_EQ(buildModule(t).restart, 1);
     auto line = [&](int s, int ch) -> const Line* {
         for (const Line& l : t.sections[size_t(s)].lines)
             if (l.channel == ch) return &l;

@@ -331,7 +331,9 @@ std::string rootLine(const std::string& progression, const std::string& low) {
 Tune develop(const Piece& piece) {
     Tune t = piece.tune;
     Builder b{piece};
-    std::vector<std::string> plan = words(piece.plan);
+    std::vector<std::string> plan = words(piece.opening);
+    t.restart = int(plan.size());
+    for (const std::string& w : words(piece.plan)) plan.push_back(w);
     for (size_t i = 0; i < plan.size(); ++i) {
         std::string name = "S" + std::to_string(i);
         t.sections.push_back(Section{name, piece.rows, b.section(plan[i], int(i))});

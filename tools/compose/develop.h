@@ -47,6 +47,7 @@ struct Piece {
     // u octave up, c counter-melody, t thin (no drums or figure), b breath
     // (quiet pad alone), r reharmonise, x no drums, kN kit N, +N/-N transpose.
     std::string plan;
+    std::string opening;  // plan words played once before the loop (the restart position)
 };
 
 Tune develop(const Piece& piece);

@@ -37,6 +37,7 @@ Tune foldTune() {
          "Fm7:16 Cm:16 Dbmaj7:16 G7sus4:8 G:8"},
         {lament, ".:8 | D5:6 C5:2 | Bb4:8 | A4:8 | Ab4:6 G4:2 | G4:8 | F4:4 Eb4:4 | D4:8", descent, ""},
     };
+    p.opening = "1tx";  // the height first, once, before the lament begins
     p.plan = "0 0v 2 1 1v 0r 2c 1o 0vc 1r+2 2v 0b 1c 0rv";
     return develop(p);
 }

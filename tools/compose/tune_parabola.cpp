@@ -42,6 +42,7 @@ Tune parabolaTune() {
          "Ebmaj7:16 Gbdim:16 Fm7:16 Bb7:16"},
         {away, ".:2 F4:4 G4:2 Bb4:8 | Db5:6 E4:2 G4:8 | Ab4:6 G4:2 Eb4:4 C4:4 | F4:8 D4:8", awayBass, ""},
     };
+    p.opening = "3tx";  // the tune's second half, bare, as a way in
     p.plan = "0k1 1 2k2 3 0vc 0r 2vk2 3c 0ok1 1o 2rk2 3vc 0+3 1v+3k1 2+3k2 3c+3 0b 1vk1 2vc 0rv";
     return develop(p);
 }

@@ -36,6 +36,7 @@ Tune pyramidTune() {
         {"D5:32 A5:16 D5:16", "A4:8 B4:4 C5:4 | D5:8 C5:4 B4:4 | C5:6 D5:2 E5:4 D5:4 | A4:8 A4:8", "", ""},
         {"Dm:16 C:16 G:16 Dm:16", ".:8 D4:4 E4:4 | F4:12 .:4 | G4:8 A4:4 B4:4 | A4:16", "", ""},
     };
+    p.opening = "0b";  // the drone alone, once
     p.plan = "0 1 2 0v 3 1c 0o 2oc 3v 0r 1r 2v+7 0+7 3c 1 0b";
     return develop(p);
 }
