@@ -140,7 +140,7 @@ struct Builder {
 
         if (counter && !p.counter.instrument.empty())
             lines.push_back({1, p.counter.instrument, p.counter.volume,
-                             counterLine(prog, noteName(pitchNote(p.counter.low) + (octave ? 12 : 0)))});
+                             counterLine(prog, noteName(pitchNote(p.counter.low) + (octave && pitchNote(p.counter.low) < pitchNote("A4") ? 12 : 0)))});
         if (!thin && !p.figure.instrument.empty()) {
             // The figure runs on from where the last section left it.
             lines.push_back({7, p.figure.instrument, p.figure.volume, arpeggioFrom(prog, abs, index), p.figureAccent});

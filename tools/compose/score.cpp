@@ -169,7 +169,7 @@ std::vector<Line> chords(int firstChannel, int voices, const std::string& instru
         std::vector<int> notes = voiceChord(t.pitch, voices, pitchNote(low));
         for (int v = 0; v < voices; ++v) {
             bool same = notes[v] == last[v];
-            bool slide = glide && last[v] != 0 && std::abs(notes[v] - last[v]) <= 4;
+            bool slide = glide && last[v] != 0 && std::abs(notes[v] - last[v]) <= 2;  // wider slides wail
             lines[v].notes += (same ? std::string("-") : noteName(notes[v])) + len + (slide && !same ? "^" : "") + " ";
             last[v] = notes[v];
         }
