@@ -20,10 +20,11 @@ inline std::vector<unsigned char> readBytes(const std::string& path) {
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
 }
 
-// Runs a command and returns what it printed on stdout and stderr.
-inline std::string runCommand(const std::string& cmd) {
+// Runs a command and returns what it printed on stdout and, unless asked
+// not to (for binary output), on stderr.
+inline std::string runCommand(const std::string& cmd, bool withErrors = true) {
     std::string out;
-    if (FILE* p = popen((cmd + " 2>&1").c_str(), "r")) {
+    if (FILE* p = popen((cmd + (withErrors ? " 2>&1" : " 2>/dev/null")).c_str(), "r")) {
         char buf[512];
         while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
         pclose(p);

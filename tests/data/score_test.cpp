@@ -1,11 +1,15 @@
-// The note-table notation: pitches, voicings and the way lines become
-// cells, plus the promise every tune relies on: no harmonic of any tone
-// instrument reaches the 2 kHz Nyquist limit of the game's render.
+// The note-table notation: pitches, voicings, marks of expression and the
+// way lines become cells; the plan's development tools; and the promise
+// every tune relies on: no partial of any tone sample reaches the 2 kHz
+// Nyquist limit of the game's render at the notes it is mapped to.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "develop.h"
 #include "score.h"
+#include "spectrum.h"
 #include "tunes.h"
 #include "voices.h"
 
@@ -82,36 +86,144 @@ TEST(Score, ArpeggioIndicesClimbThroughOctaves) {
     EXPECT_EQ(l.notes, "C4:1 C5:1 -:1 E4:1 C4:1 ");
 }
 
-// DFT magnitude of harmonic k of one stored cycle.
-double harmonic(const std::vector<int16_t>& cycle, int k) {
-    double re = 0, im = 0;
-    for (size_t i = 0; i < cycle.size(); ++i) {
-        double a = 2 * 3.14159265358979323846 * k * double(i) / cycle.size();
-        re += cycle[i] * std::cos(a);
-        im += cycle[i] * std::sin(a);
-    }
-    return std::hypot(re, im);
+TEST(Score, MarksOfExpressionBecomeEffects) {
+    Tune t = oneSection({Line{0, "flute", 40, "A4:4~ B4:3^ C5:1'3 D5:4>2"}}, 12);
+    t.vibrato = 0x42;
+    t.glide = 0x06;
+    Module m = buildModule(t);
+    const Pattern& p = m.patterns[0];
+    EXPECT_EQ(p.at(1, 0).effect, 0);  // vibrato waits two rows
+    EXPECT_EQ(p.at(2, 0).effect, 4);
+    EXPECT_EQ(p.at(3, 0).param, 0x42);
+    // The glide bends the sounding note: no instrument, no volume, two rows of 3xx.
+    EXPECT_EQ(p.at(4, 0).note, 60);
+    EXPECT_EQ(p.at(4, 0).instrument, 0);
+    EXPECT_EQ(p.at(4, 0).volume, 0);
+    EXPECT_EQ(p.at(5, 0).effect, 3);
+    EXPECT_EQ(p.at(6, 0).effect, 3);  // a glide lasts until the note ends, or it may stop short of the pitch
+    EXPECT_EQ(p.at(7, 0).effect, 14);
+    EXPECT_EQ(p.at(7, 0).param, 0xD3);
+    EXPECT_EQ(p.at(8, 0).effect, 0);
+    EXPECT_EQ(p.at(9, 0).param, 0x02);
+    EXPECT_EQ(p.at(11, 0).effect, 10);
+    EXPECT_THROW(parseToken("A4:4~>2"), std::runtime_error);
+    EXPECT_THROW(parseToken("A4:4^'2"), std::runtime_error);
+    EXPECT_EQ(formatToken(parseToken("A4:4!30@glass~")), "A4:4!30@glass~");
 }
 
-TEST(Voices, NoToneHasAHarmonicAtOrAboveNyquistForItsHighestNote) {
+TEST(Develop, TransposesVariesAndAccompaniesWithinTheKey) {
+    EXPECT_EQ(transpose("C4:2 .:1 -:1 B4:4", 2), "D4:2 .:1 -:1 C#5:4 ");
+    EXPECT_EQ(transposeChords("Ebmaj7:16 .:16", 0), "D#maj7:16 .:16 ");
+    EXPECT_EQ(transposeChords("Am7:8 F#:8", -2), "Gm7:8 E:8 ");
+    EXPECT_EQ(rootLine("Bbmaj7:8 E7:8", "C2"), "A#2:8 E2:8 ");
+    const std::string scale = "C D E F G A B", tune = "C5:8 G4:4 .:4 E4:12 C4:4";
+    for (unsigned seed = 0; seed < 20; ++seed) {
+        int rows = 0;
+        for (const std::string& w : words(vary(tune, scale, seed))) {
+            Token t = parseToken(w);
+            rows += t.rows;
+            if (t.pitch != "." && t.pitch != "-") EXPECT_NE(std::string("CDEFGAB").find(t.pitch[0]), std::string::npos);
+            EXPECT_EQ(t.pitch.find('#'), std::string::npos) << "left the scale: " << w;
+        }
+        EXPECT_EQ(rows, 32) << "seed " << seed;
+    }
+    // Guide tones: the third of C, then the nearest tone of G7 (its seventh F), held when it stays.
+    EXPECT_EQ(counterLine("C:8 G7:8 C:8", "C4"), "E4:8~ F4:8~ E4:8~ ");
+}
+
+TEST(Develop, PlanWordsShapeTheSections) {
+    Piece p;
+    p.tune.file = "plan";
+    p.scale = "C D E F G A B";
+    p.rows = 16;
+    p.lead = {"flute", 40, ""};
+    p.lead2 = {"cello", 40, ""};
+    p.pad = {"pad", 10, "C3"};
+    p.bass = {"bass", 20, ""};
+    p.figure = {"glass", 10, "C4"};
+    p.figureSteps = "0 1 2";
+    p.kits = {"k...h...k...h..."};
+    p.drumVolume = 20;
+    p.material = {{"C:16", "E5:8 G5:8", "C2:16", "Am:16"}};
+    p.opening = "0";
+    p.plan = "0o+2 0t 0b 0rx";
+    Tune t = develop(p);
+    ASSERT_EQ(t.sections.size(), 5u);
+    EXPECT_EQ(t.restart, 1);
+    EXPECT_EQ(buildModule(t).restart, 1);
+    auto line = [&](int s, int ch) -> const Line* {
+        for (const Line& l : t.sections[size_t(s)].lines)
+            if (l.channel == ch) return &l;
+        return nullptr;
+    };
+    EXPECT_EQ(line(0, 0)->notes, "E5:8~ G5:8>1 ");
+    EXPECT_EQ(line(1, 0)->instrument, "cello");
+    EXPECT_EQ(line(1, 0)->notes.substr(0, 4), "F#4:");  // an octave down, a tone up
+    EXPECT_EQ(line(1, 5)->notes, "D2:16 ");
+    EXPECT_EQ(line(0, 7)->notes, "C4:2 E4:2 G4:2 C4:2 E4:2 G4:2 C4:2 E4:2 ");
+    EXPECT_EQ(line(1, 7)->notes.substr(0, 4), "A4:2") << "the figure runs on across sections";
+    EXPECT_EQ(line(2, 7), nullptr);
+    EXPECT_EQ(line(2, 6), nullptr);
+    EXPECT_EQ(line(3, 0), nullptr);  // breath: no lead
+    EXPECT_NE(line(3, 2), nullptr);
+    EXPECT_EQ(line(4, 5)->notes, "A2:16 ");
+    EXPECT_EQ(line(4, 6), nullptr);
+    p.plan = "0r 1";
+    EXPECT_THROW(develop(p), std::runtime_error);
+    p.plan = "0q";
+    EXPECT_THROW(develop(p), std::runtime_error);
+}
+
+// Every sample of every tone is judged at the highest note the tune gives
+// it through the note map, glides included: no partial of its loop may
+// reach 2 kHz in the render, while the lowest register keeps the harmonics
+// a single cycle for the top note would have lost.
+TEST(Voices, NoSampleHasAPartialAtOrAboveNyquistForItsHighestNote) {
     for (const Tune& t : allTunes()) {
         Module m = buildModule(t);
+        std::vector<std::vector<int>> top(m.instruments.size(), std::vector<int>(16, 0));
+        for (int o : m.orders) {
+            const Pattern& p = m.patterns[size_t(o)];
+            std::vector<int> sounding(size_t(p.channels), 0);
+            for (int r = 0; r < p.rows; ++r)
+                for (int ch = 0; ch < p.channels; ++ch) {
+                    const Cell& c = p.at(r, ch);
+                    if (c.instrument) sounding[size_t(ch)] = c.instrument;
+                    int in = sounding[size_t(ch)];
+                    if (!in || !c.note || c.note > 96) continue;
+                    int& t = top[size_t(in - 1)][m.instruments[size_t(in - 1)].noteMap[c.note - 1]];
+                    t = std::max(t, int(c.note));
+                }
+        }
+        int richerLow = 0;
         for (size_t i = 0; i < m.instruments.size(); ++i) {
-            const Instrument& in = m.instruments[i];
-            if (!in.looped) continue;
-            int top = 0;
-            for (const Pattern& p : m.patterns)
-                for (const Cell& c : p.cells)
-                    if (c.instrument == i + 1 && c.note < 97) top = std::max(top, int(c.note));
-            ASSERT_GT(top, 0) << t.file << " " << in.name;
-            ASSERT_EQ(in.loopLength, in.data.size()) << "a tone loops over its whole cycle";
-            double fundamental = harmonic(in.data, 1);
-            for (int k = 2; k < 40; ++k) {
-                if (k * noteHz(top) < 2000) continue;
-                EXPECT_LT(harmonic(in.data, k), fundamental * 0.003)
-                    << t.file << " " << in.name << " harmonic " << k << " at note " << top;
+            std::vector<int> partials;
+            for (size_t k = 0; k < m.instruments[i].samples.size(); ++k) {
+                const Sample& s = m.instruments[i].samples[k];
+                int note = top[i][k];
+                if (!s.looped || !note) continue;
+                double rate = playbackRate(s, note), fundamental = 0;
+                size_t len = s.loopLength;
+                std::vector<double> x(s.data.begin() + s.loopStart, s.data.begin() + s.loopStart + len);
+                std::vector<double> p = powerSpectrum(x, len);  // loops are whole cycles, a power of two long
+                ASSERT_EQ(len & (len - 1), 0u);
+                for (double v : p) fundamental = std::max(fundamental, v);
+                for (size_t b = 0; b < p.size(); ++b)
+                    if (b * rate / len >= 2000)
+                        ASSERT_LT(p[b], fundamental * 1e-5) << t.file << " " << m.instruments[i].name << " sample " << k
+                                                            << " bin " << b << " at note " << note;
+                // Harmonics kept: the highest partial within 40 dB over the lowest.
+                size_t lo = 0, hi = 0;
+                for (size_t b = 1; b < p.size(); ++b)
+                    if (p[b] > fundamental * 1e-4) lo = lo ? lo : b, hi = b;
+                partials.push_back(int(hi / std::max<size_t>(lo, 1)));
+            }
+            if (partials.size() >= 2) {
+                EXPECT_GE(partials.front(), partials.back()) << t.file << " " << m.instruments[i].name;
+                richerLow += partials.front() >= 4;
             }
         }
+        EXPECT_GT(richerLow, 0) << t.file << ": no register keeps four harmonics";
     }
 }
 

@@ -1,5 +1,6 @@
 // The two effects load in Allegro as the game loads them, pass sox without
-// a warning, are short, and start and end in silence (no click).
+// a warning, are short, start and end in silence (no click), and stay
+// below the music in level and brightness.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <regex>
 
 #include "data_files.h"
+#include "spectrum.h"
 
 namespace {
 
@@ -15,6 +17,9 @@ struct Effect {
     const char* name;
     double maxSeconds;
     double minPeak;  // fraction of full scale: the tick may be soft, the chime must be heard
+    double maxPeak;
+    double maxBright;  // share of the energy above 2 kHz
+    bool zeroEnds;     // first and last sample exactly silent
 };
 
 void PrintTo(const Effect& e, std::ostream* os) { *os << e.name; }
@@ -45,14 +50,25 @@ TEST_P(EffectFile, LoadsInAllegroShortAndWithoutClicks) {
     int peak = 0;
     for (unsigned long i = 0; i < s->len; ++i) peak = std::max(peak, level(i));
     EXPECT_GT(peak, GetParam().minPeak * 32768);
+    EXPECT_LE(peak, GetParam().maxPeak * 32768);
     EXPECT_LT(peak, 32700) << "clipped";
-    EXPECT_LT(level(0), 100);
-    EXPECT_LT(level(s->len - 1), 100);
+    EXPECT_LT(level(0), GetParam().zeroEnds ? 1 : 100);
+    EXPECT_LT(level(s->len - 1), GetParam().zeroEnds ? 1 : 100);
     // The first and last millisecond only ramp; a full-size step there is a click.
     for (unsigned long i = 0; i < 22; ++i) {
         EXPECT_LT(level(i), peak / 4) << "at start sample " << i;
         EXPECT_LT(level(s->len - 1 - i), peak / 4) << "at end sample " << i;
     }
+
+    std::vector<double> x;
+    for (unsigned long i = 0; i < s->len; ++i) x.push_back(int(d[i]) - 0x8000);
+    std::vector<double> p = powerSpectrum(x, 1 << 15);
+    double all = 0, high = 0;
+    for (size_t k = 1; k < p.size(); ++k) {
+        all += p[k];
+        if (k * double(s->freq) / (1 << 15) > 2000) high += p[k];
+    }
+    EXPECT_LE(high / all, GetParam().maxBright) << "too bright next to the 4 kHz music";
     destroy_sample(s);
 }
 
@@ -69,7 +85,8 @@ TEST_P(EffectFile, SoxReadsItWithoutWarnings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wav, EffectFile,
-                         ::testing::Values(Effect{"sound5", 0.15, 0.2}, Effect{"sound2", 0.6, 0.4}),
+                         ::testing::Values(Effect{"sound5", 0.15, 0.2, 1.0, 0.5, false},
+                                           Effect{"sound2", 0.6, 0.2, 0.398, 0.1, true}),
                          [](const ::testing::TestParamInfo<Effect>& i) { return std::string(i.param.name); });
 
 }  // namespace

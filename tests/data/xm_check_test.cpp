@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "bytes.h"
+#include "measure.h"
 #include "score.h"
+#include "voices.h"
 #include "xm_check.h"
 #include "xm_writer.h"
 
@@ -56,6 +58,8 @@ TEST(XmCheck, CatchesEveryBrokenField) {
         {"13 envelope points", [](auto& b, size_t i) { b[i + 225] = 13; }, "more than 12"},
         {"fadeout 16", [](auto& b, size_t i) { set16(b, i + 239, 16); }, "fadeout below 32"},
         {"vibrato type 4", [](auto& b, size_t i) { b[i + 235] = 4; }, "vibrato type"},
+        {"17 samples", [](auto& b, size_t i) { set16(b, i + 27, 17); }, "sample count"},
+        {"note map past the samples", [](auto& b, size_t i) { b[i + 33 + 60] = 1; }, "maps to a missing sample"},
         {"loop past end", [](auto& b, size_t i) { set32(b, i + 263 + 8, get32(b, i + 263) + 2); }, "loop outside"},
         {"truncated", [](auto& b, size_t) { b.pop_back(); }, "file ends"},
         {"trailing byte", [](auto& b, size_t) { b.push_back(0); }, "bytes after"},
@@ -70,6 +74,38 @@ TEST(XmCheck, CatchesEveryBrokenField) {
         for (const std::string& p : problems) found = found || p.find(c.expected) != std::string::npos;
         EXPECT_TRUE(found) << c.what << ": expected a problem mentioning \"" << c.expected << "\"";
     }
+}
+
+// A block is new when under 70% of its (row, channel, note) events appear
+// in any one earlier block; repeats, near-copies and silence are not.
+TEST(Measure, NewMaterialEffectsLevelsAndSoloFromTheBytes) {
+    Module m;
+    m.channels = 2;
+    m.speed = 6;
+    m.bpm = 125;
+    Pattern a(32, 2), b(32, 2);
+    for (int r = 0; r < 10; ++r) {
+        a.at(r, 0) = a.at(16 + r, 0) = b.at(r, 0) = Cell{uint8_t(49 + r), 1, uint8_t(0x10 + 20 + r), 0, 0};
+        if (r < 4) a.at(16 + r, 0).note = uint8_t(70 + r);  // 60% shared: new
+        if (r < 2) b.at(r, 0).note = uint8_t(80 + r);       // 80% shared: old
+    }
+    a.at(3, 1) = Cell{0, 0, 0, 4, 0x42};
+    b.at(20, 1) = Cell{0, 0, 0, 14, 0xD2};
+    m.patterns = {a, b};
+    m.orders = {0, 1, 0};
+    m.instruments = {makeVoice("flute", 49, 80)};
+    std::vector<uint8_t> bytes = writeXm(m);
+    Module back = readPatterns(bytes);
+    EXPECT_NEAR(newMaterialSeconds(back), 2 * 16 * 6 * 2.5 / 125, 1e-9);
+    EXPECT_EQ(effectTypes(back), (std::set<int>{4, 0xED}));
+    EXPECT_EQ(volumeLevels(back).size(), 10u);
+
+    Module solo = readPatterns(soloChannel(bytes, 1));
+    EXPECT_EQ(solo.patterns[0].at(0, 0).note, 0);
+    EXPECT_EQ(solo.patterns[0].at(3, 1).param, 0x42);
+    EXPECT_TRUE(checkXm(soloChannel(bytes, 1)).empty());
+    bytes.resize(bytes.size() / 2);
+    EXPECT_THROW(readPatterns(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 400)), std::runtime_error);
 }
 
 TEST(XmCheck, CatchesF00) {

@@ -1,6 +1,5 @@
-// Effect synthesis. Both start and end with a few milliseconds of fade so
-// the mixer never hears a step, and both stay mostly below 3 kHz to sit
-// with the 4 kHz music.
+// Effect synthesis. Both start and end with a fade so the mixer never
+// hears a step, and both stay mostly below 2 kHz to sit with the 4 kHz music.
 #include "effects.h"
 
 #include <algorithm>
@@ -43,13 +42,15 @@ std::vector<int16_t> tickEffect() {
 }
 
 std::vector<int16_t> chimeEffect() {
-    // Two struck notes a fifth apart (E6 then B6), the second landing
-    // 60 ms later, so it reads as "yes" rather than as a single ping.
-    std::vector<int16_t> a = render(0, 0.5, {{1318.5, 1.0, 0.12}, {2637, 0.25, 0.05}, {659.25, 0.3, 0.15}}, 0.5,
-                                    0.004, 0.06);
-    std::vector<int16_t> b = render(0.06, 0.5, {{1975.5, 0.9, 0.14}, {3951, 0.15, 0.04}, {987.75, 0.3, 0.16}}, 0.45,
-                                    0.004, 0.06);
-    for (size_t i = 0; i < a.size(); ++i) a[i] = int16_t(std::clamp(int(a[i]) + int(b[i]), -32767, 32767));
+    // A soft bell on the open fifth G-D, which sits inside every key the
+    // tunes use; the upper note follows 50 ms behind, and all partials stay
+    // under 2 kHz like the music, so it marks a moment without cheering.
+    std::vector<int16_t> a = render(0, 0.5, {{392.0, 1.0, 0.22}, {784.0, 0.25, 0.1}, {1082, 0.12, 0.06}}, 0.22,
+                                    0.004, 0.12);
+    std::vector<int16_t> b = render(0.05, 0.5, {{587.33, 0.9, 0.2}, {1174.7, 0.2, 0.09}, {1621, 0.08, 0.05}}, 0.2,
+                                    0.004, 0.12);
+    for (size_t i = 0; i < a.size(); ++i) a[i] = int16_t(a[i] + b[i]);
+    a.front() = a.back() = 0;
     return a;
 }
 

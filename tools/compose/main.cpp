@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "effects.h"
+#include "measure.h"
 #include "render.h"
 #include "tunes.h"
 #include "wav.h"
@@ -75,19 +76,31 @@ int checkAll(const std::string& dir) {
 }
 
 int reportAll(const std::string& dir) {
-    std::printf("%-13s %-18s %-13s %7s %7s %7s  %s\n", "file", "key", "tempo", "loop s", "peak", "rms",
-                "instruments");
+    std::printf("%-11s %-17s %6s %6s %6s %6s %5s %4s %9s  %s\n", "file", "key", "loop s", "new s", "peak", "rms",
+                "lead", "vols", "effects", "instruments (samples)");
     for (const Tune& t : allTunes()) {
         std::string path = dir + "/" + t.file;
+        std::vector<uint8_t> bytes = readFile(path);
         XmSummary s;
-        checkXm(readFile(path), &s);
-        Loudness l = loudness(dumbRender(path, 30));
-        std::string inst;
-        for (const std::string& n : s.instruments) inst += (inst.empty() ? "" : ",") + n;
-        char tempo[32];
-        std::snprintf(tempo, sizeof tempo, "%d/%d=%dbpm", s.bpm, s.speed, 6 * s.bpm / s.speed);
-        std::printf("%-13s %-18s %-13s %7.2f %7.1f %7.1f  %s\n", t.file.c_str() + 3, t.key.c_str(), tempo,
-                    dumbLoopSeconds(path), l.peakDb, l.rmsDb, inst.c_str());
+        checkXm(bytes, &s);
+        Module m = readPatterns(bytes);
+        double loop = dumbLoopSeconds(path);
+        Loudness l = loudness(dumbRender(path, loop));
+        // The lead's margin over the loudest other part, each rendered alone.
+        double lead = loudness(dumbRenderBytes(soloChannel(bytes, 0), loop)).rmsDb, other = -200;
+        for (int ch = 1; ch < m.channels; ++ch)
+            other = std::max(other, loudness(dumbRenderBytes(soloChannel(bytes, ch), loop)).rmsDb);
+        std::string inst, fx;
+        for (size_t i = 0; i < s.instruments.size(); ++i)
+            inst += (i ? "," : "") + s.instruments[i] + "(" + std::to_string(s.sampleCounts[i]) + ")";
+        for (int e : effectTypes(m)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, e >= 0xE0 ? "E%X " : "%X ", e >= 0xE0 ? e & 15 : e);
+            fx += buf;
+        }
+        std::printf("%-11s %-17s %6.1f %6.1f %6.1f %6.1f %5.1f %4zu %9s  %s\n", t.file.c_str() + 3, t.key.c_str(), loop,
+                    newMaterialSeconds(m), l.peakDb, l.rmsDb, lead - other, volumeLevels(m).size(), fx.c_str(),
+                    inst.c_str());
     }
     return 0;
 }

@@ -37,19 +37,24 @@ struct Envelope {
     int sustain = -1;              // point index, -1 = none
 };
 
+// One sample of an instrument: frames, loop, tuning.
+struct Sample {
+    std::string name;
+    std::vector<int16_t> data;
+    bool looped = false;
+    uint32_t loopStart = 0, loopLength = 0;  // frames; frames before loopStart play once
+    uint8_t defaultVolume = 64;
+    int8_t finetune = 0;
+    int8_t relativeNote = 0;
+};
+
 struct Instrument {
     std::string name;
     Envelope volume;
     uint16_t fadeout = 0;
     uint8_t vibType = 0, vibSweep = 0, vibDepth = 0, vibRate = 0;
-    // The single sample.
-    std::string sampleName;
-    std::vector<int16_t> data;
-    bool looped = false;
-    uint32_t loopStart = 0, loopLength = 0;  // frames
-    uint8_t defaultVolume = 64;
-    int8_t finetune = 0;
-    int8_t relativeNote = 0;
+    std::vector<Sample> samples;      // 1..16
+    std::vector<uint8_t> noteMap = std::vector<uint8_t>(96, 0);  // sample index per note 1..96
 };
 
 struct Module {

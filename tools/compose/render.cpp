@@ -3,8 +3,12 @@
 
 #include <dumb.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace compose {
 namespace {
@@ -42,6 +46,17 @@ std::vector<int16_t> dumbRender(const std::string& path, double seconds) {
     out.resize(size_t(std::max(0L, n)));
     duh_end_sigrenderer(sr);
     unload_duh(duh);
+    return out;
+}
+
+std::vector<int16_t> dumbRenderBytes(const std::vector<uint8_t>& xm, double seconds) {
+    char name[] = "/tmp/compose-XXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0) return {};
+    bool ok = write(fd, xm.data(), xm.size()) == ssize_t(xm.size());
+    close(fd);
+    std::vector<int16_t> out = ok ? dumbRender(name, seconds) : std::vector<int16_t>{};
+    std::remove(name);
     return out;
 }
 

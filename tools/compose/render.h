@@ -17,6 +17,9 @@ double dumbLoopSeconds(const std::string& path);
 // The first `seconds` of the looping song as 16-bit samples; empty on failure.
 std::vector<int16_t> dumbRender(const std::string& path, double seconds);
 
+// The same for a module held in memory (written to a scratch file for DUMB).
+std::vector<int16_t> dumbRenderBytes(const std::vector<uint8_t>& xm, double seconds);
+
 struct Loudness {
     double peakDb, rmsDb;
 };

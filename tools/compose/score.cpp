@@ -12,15 +12,6 @@
 namespace compose {
 namespace {
 
-// Bar lines are only for the reader's eye.
-std::vector<std::string> words(std::string s) {
-    std::replace(s.begin(), s.end(), '|', ' ');
-    std::istringstream in(s);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;) out.push_back(w);
-    return out;
-}
-
 int pitchClass(const std::string& s, size_t& i) {
     static const int base[] = {9, 11, 0, 2, 4, 5, 7};  // A..G
     if (i >= s.size() || s[i] < 'A' || s[i] > 'G') throw std::runtime_error("bad pitch: " + s);
@@ -28,32 +19,6 @@ int pitchClass(const std::string& s, size_t& i) {
     if (i < s.size() && s[i] == '#') ++pc, ++i;
     else if (i < s.size() && s[i] == 'b') --pc, ++i;
     return (pc + 12) % 12;
-}
-
-struct Token {
-    std::string pitch;  // "." rest, "-" hold, else a pitch name
-    int rows = 0;
-    int volume = -1;
-    std::string instrument;
-};
-
-Token parseToken(const std::string& w) {
-    Token t;
-    size_t colon = w.find(':');
-    if (colon == std::string::npos) throw std::runtime_error("token without length: " + w);
-    t.pitch = w.substr(0, colon);
-    size_t i = colon + 1, end = w.find_first_of("!@", i);
-    t.rows = std::stoi(w.substr(i, end - i));
-    while (end != std::string::npos) {
-        char tag = w[end];
-        size_t next = w.find_first_of("!@", end + 1);
-        std::string v = w.substr(end + 1, next - end - 1);
-        if (tag == '!') t.volume = std::stoi(v);
-        else t.instrument = v;
-        end = next;
-    }
-    if (t.rows < 1) throw std::runtime_error("token with no length: " + w);
-    return t;
 }
 
 std::vector<int> intervals(const std::string& quality) {
@@ -89,11 +54,6 @@ std::vector<int> voiceChord(const std::string& name, int voices, int low) {
     return notes;
 }
 
-std::string noteName(int note) {
-    static const char* names[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    return names[(note - 1) % 12] + std::to_string((note - 1) / 12);
-}
-
 void place(Pattern& p, int row, int ch, const Cell& c, const std::string& where) {
     Cell& dst = p.at(row, ch);
     if (dst.note || dst.instrument) throw std::runtime_error(where + ": two notes in one cell at row " + std::to_string(row));
@@ -101,6 +61,66 @@ void place(Pattern& p, int row, int ch, const Cell& c, const std::string& where)
 }
 
 }  // namespace
+
+std::vector<std::string> words(std::string s) {
+    std::replace(s.begin(), s.end(), '|', ' ');
+    std::istringstream in(s);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+Token parseToken(const std::string& w) {
+    Token t;
+    size_t colon = w.find(':');
+    if (colon == std::string::npos) throw std::runtime_error("token without length: " + w);
+    t.pitch = w.substr(0, colon);
+    const char* tags = "!@~^'<>";
+    size_t i = colon + 1, end = w.find_first_of(tags, i);
+    t.rows = std::stoi(w.substr(i, end - i));
+    while (end != std::string::npos) {
+        char tag = w[end];
+        size_t next = w.find_first_of(tags, end + 1);
+        std::string v = w.substr(end + 1, next == std::string::npos ? std::string::npos : next - end - 1);
+        if (tag == '!') t.volume = std::stoi(v);
+        else if (tag == '@') t.instrument = v;
+        else if (tag == '~') t.vibrato = true;
+        else if (tag == '^') t.glide = true;
+        else if (tag == '\'') t.delay = std::stoi(v);
+        else if (tag == '<') t.slide = std::stoi(v);
+        else t.slide = -std::stoi(v);
+        end = next;
+    }
+    if (t.rows < 1) throw std::runtime_error("token with no length: " + w);
+    if (t.delay < 0 || t.delay > 15 || std::abs(t.slide) > 15) throw std::runtime_error("bad mark in " + w);
+    if (t.vibrato && t.slide) throw std::runtime_error("vibrato and slide share the held rows: " + w);
+    if (t.glide && t.delay) throw std::runtime_error("a glide cannot be late: " + w);
+    return t;
+}
+
+std::string formatToken(const Token& t) {
+    std::string s = t.pitch + ":" + std::to_string(t.rows);
+    if (t.volume >= 0) s += "!" + std::to_string(t.volume);
+    if (!t.instrument.empty()) s += "@" + t.instrument;
+    if (t.vibrato) s += "~";
+    if (t.glide) s += "^";
+    if (t.delay) s += "'" + std::to_string(t.delay);
+    if (t.slide) s += (t.slide > 0 ? "<" : ">") + std::to_string(std::abs(t.slide));
+    return s;
+}
+
+std::string noteName(int note) {
+    static const char* names[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    return names[(note - 1) % 12] + std::to_string((note - 1) / 12);
+}
+
+std::vector<int> chordPitchClasses(const std::string& chord) {
+    size_t i = 0;
+    int root = pitchClass(chord, i);
+    std::vector<int> pcs;
+    for (int v : intervals(chord.substr(i))) pcs.push_back((root + v) % 12);
+    return pcs;
+}
 
 int pitchNote(const std::string& pitch) {
     size_t i = 0;
@@ -134,7 +154,7 @@ Line drums(int channel, int volume, const std::string& grid) {
 }
 
 std::vector<Line> chords(int firstChannel, int voices, const std::string& instrument, int volume,
-                         const std::string& progression, const std::string& low) {
+                         const std::string& progression, const std::string& low, bool glide) {
     std::vector<Line> lines;
     for (int v = 0; v < voices; ++v) lines.push_back(Line{firstChannel + v, instrument, volume, ""});
     std::vector<int> last(voices, 0);
@@ -149,7 +169,8 @@ std::vector<Line> chords(int firstChannel, int voices, const std::string& instru
         std::vector<int> notes = voiceChord(t.pitch, voices, pitchNote(low));
         for (int v = 0; v < voices; ++v) {
             bool same = notes[v] == last[v];
-            lines[v].notes += (same ? std::string("-") : noteName(notes[v])) + len + " ";
+            bool slide = glide && last[v] != 0 && std::abs(notes[v] - last[v]) <= 2;  // wider slides wail
+            lines[v].notes += (same ? std::string("-") : noteName(notes[v])) + len + (slide && !same ? "^" : "") + " ";
             last[v] = notes[v];
         }
     }
@@ -190,20 +211,21 @@ Module buildModule(const Tune& tune) {
     m.bpm = tune.bpm;
     m.restart = tune.restart;
 
-    // Instruments are numbered by first use; each is band-limited for the
-    // highest note this tune gives it.
+    // Instruments are numbered by first use; each is sampled across the
+    // range this tune gives it.
     std::vector<std::string> ids;
-    std::map<std::string, int> top;
+    std::map<std::string, std::pair<int, int>> range;
     for (const Section& s : tune.sections)
         for (const Line& l : s.lines)
             for (const std::string& w : words(l.notes)) {
                 Token t = parseToken(w);
                 if (t.pitch == "." || t.pitch == "-") continue;
                 std::string id = t.instrument.empty() ? l.instrument : t.instrument;
-                if (!top.count(id)) ids.push_back(id), top[id] = 0;
-                top[id] = std::max(top[id], isDrum(id) ? 49 : pitchNote(t.pitch));
+                if (!range.count(id)) ids.push_back(id), range[id] = {96, 1};
+                int n = isDrum(id) ? 49 : pitchNote(t.pitch);
+                range[id] = {std::min(range[id].first, n), std::max(range[id].second, n)};
             }
-    for (const std::string& id : ids) m.instruments.push_back(makeVoice(id, top[id]));
+    for (const std::string& id : ids) m.instruments.push_back(makeVoice(id, range[id].first, range[id].second));
 
     std::map<std::string, int> patternOf;
     for (const Section& s : tune.sections) {
@@ -220,10 +242,22 @@ Module buildModule(const Tune& tune) {
                 } else if (t.pitch != "-") {
                     std::string id = t.instrument.empty() ? l.instrument : t.instrument;
                     int inst = int(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
-                    int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain));
+                    double accent = l.accent.empty() ? 1.0 : l.accent[size_t(row) % l.accent.size()];
+                    int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain * accent));
                     vol = std::clamp(vol, 1, 64);
                     int note = isDrum(id) ? 49 : pitchNote(t.pitch);
-                    place(p, row, l.channel, Cell{uint8_t(note), uint8_t(inst), uint8_t(0x10 + vol), 0, 0}, where);
+                    // A glide keeps the sounding instrument and level and only bends the pitch.
+                    Cell c = t.glide ? Cell{uint8_t(note), 0, 0, 3, uint8_t(tune.glide)}
+                                     : Cell{uint8_t(note), uint8_t(inst), uint8_t(0x10 + vol), 0, 0};
+                    if (t.delay) c.effect = 14, c.param = uint8_t(0xD0 | t.delay);
+                    place(p, row, l.channel, c, where);
+                    for (int r = row + 1; r < row + t.rows; ++r) {
+                        Cell& h = p.at(r, l.channel);
+                        // Portamento moves only while it is written: keep it on until the note ends.
+                        if (t.glide) h.effect = 3, h.param = uint8_t(tune.glide);
+                        if (t.vibrato && r >= row + 2) h.effect = 4, h.param = uint8_t(tune.vibrato);
+                        if (t.slide) h.effect = 10, h.param = uint8_t(t.slide > 0 ? t.slide << 4 : -t.slide);
+                    }
                 }
                 row += t.rows;
             }

@@ -8,6 +8,11 @@
 //   length      in rows (the tune's speed gives ticks per row)
 //   volume      0..64, overrides the line's volume for that note
 //   instrument  overrides the line's instrument for that note
+// and then any of these marks of expression:
+//   ~           vibrato over the held rows after the first two
+//   ^           glide into the pitch (tone portamento, over all its rows) instead of striking it
+//   'd          strike d ticks late (note delay)
+//   >x  <x      fade out / swell by x per tick over the held rows (volume slide)
 // A '|' is a bar line and means nothing.
 #pragma once
 
@@ -23,7 +28,23 @@ struct Line {
     std::string instrument;
     int volume;
     std::string notes;
+    std::vector<double> accent = {};  // volume factor by row, cycling from each section's start
 };
+
+// One parsed note-table token.
+struct Token {
+    std::string pitch;  // "." rest, "-" hold, else a pitch name
+    int rows = 0;
+    int volume = -1;
+    std::string instrument;
+    bool vibrato = false, glide = false;
+    int delay = 0, slide = 0;  // slide > 0 swells, < 0 fades
+};
+Token parseToken(const std::string& word);
+std::string formatToken(const Token& t);
+// The tokens of a note table, bar lines dropped.
+std::vector<std::string> words(std::string s);
+std::string noteName(int note);
 
 struct Section {
     std::string name;
@@ -40,6 +61,8 @@ struct Tune {
     std::vector<Section> sections;
     std::string form;   // section names in play order, e.g. "A A B A"
     int restart = 0;    // order index the song loops back to
+    int vibrato = 0x42; // 4xy parameter for '~'
+    int glide = 0x06;   // 3xx parameter for '^'
 };
 
 // `tokens` written `times` times over, for ostinatos.
@@ -53,15 +76,19 @@ Line drums(int channel, int volume, const std::string& grid);
 // Tokens are chord ':' length, chord = root (C, F#, Bb...) and quality
 // ("", m, 7, maj7, m7, m9, maj9, m7b5, dim, aug, sus2, sus4, 7sus4, add9,
 // madd9, 6, m6, mmaj7, 7b9, 9, 5), '.' a rest, '-' a hold. Each chord is voiced
-// close above the pitch `low`; a voice whose note stays is held, not struck.
+// close above the pitch `low`; a voice whose note stays is held, not struck,
+// and with `glide` a voice that moves slides to its new note.
 std::vector<Line> chords(int firstChannel, int voices, const std::string& instrument, int volume,
-                         const std::string& progression, const std::string& low);
+                         const std::string& progression, const std::string& low, bool glide = false);
 
 // A broken-chord figure over a progression: `figure` lists chord-tone
 // indices (0 = lowest tone above `low`, counting on through the octaves)
 // or '-' to hold, one per `step` rows, repeated for each chord.
 Line arpeggio(int channel, const std::string& instrument, int volume, const std::string& progression,
               const std::string& figure, int step, const std::string& low);
+
+// Pitch classes (0 = C) of a chord name such as "F#m7", root first.
+std::vector<int> chordPitchClasses(const std::string& chord);
 
 // XM note number of a pitch name such as "C4" or "F#3".
 int pitchNote(const std::string& pitch);

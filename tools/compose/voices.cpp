@@ -1,8 +1,12 @@
-// Instrument recipes. Harmonic tables are chosen by ear for a 4 kHz mono
-// render: a bass gets upper harmonics so small speakers can hear it, a lead
-// stays close to a sine so it never turns to hash at the top of its range.
+// Instrument recipes. A tone is additive: harmonics shaped by an optional
+// vowel formant, a detuned copy that beats slowly inside a loop of many
+// cycles (so a held note breathes instead of standing still), a little
+// band-limited air, and an unlooped attack where upper harmonics start
+// brighter and settle. Every component has a whole number of cycles in
+// the loop, so the seam is exact and the spectrum holds no stray partial.
 #include "voices.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -11,11 +15,19 @@ namespace compose {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kCycle = 256;  // frames per single cycle; tuned with (36, 2)
+constexpr double kC4 = 261.6256;
+
+struct Formant { double hz, width, gain; };
 
 struct Recipe {
     const char* id;
     std::vector<double> harmonics;  // amplitude of harmonic 1, 2, ...
+    std::vector<Formant> formants;  // vowel colour, fixed in Hz
+    double chorus;                  // level of the slowly beating copy
+    double air;                     // level of the band-limited breath
+    double attack;                  // extra brightness at the start, 0 = none
+    double attackSeconds;
+    int detune;  // finetune, 1/128 semitone: parts a few cents apart beat instead of locking
     Envelope env;
     uint16_t fadeout;
     uint8_t vibDepth, vibRate;
@@ -23,87 +35,55 @@ struct Recipe {
 
 Envelope env(std::vector<EnvPoint> p, int sustain = -1) { return Envelope{std::move(p), sustain}; }
 
+std::vector<double> saw(int n, double tilt) {
+    std::vector<double> h;
+    for (int k = 1; k <= n; ++k) h.push_back(std::pow(1.0 / k, tilt));
+    return h;
+}
+std::vector<double> odd(int n) {
+    std::vector<double> h;
+    for (int k = 1; k <= n; ++k) h.push_back(k % 2 ? 1.0 / k : 0.08 / k);
+    return h;
+}
+
 // x in ticks; at the tempos used here a tick is 16-40 ms.
 const std::vector<Recipe>& recipes() {
     static const std::vector<Recipe> r = {
-        {"flute", {1, 0.18, 0.06, 0.03}, env({{0, 0}, {3, 60}, {8, 50}, {60, 40}, {200, 30}}, 4), 0x280, 3, 8},
-        {"sine", {1}, env({{0, 0}, {2, 64}, {10, 48}, {80, 36}, {240, 24}}, 4), 0x300, 2, 9},
-        {"reed", {1, 0.45, 0.3, 0.2, 0.12, 0.08}, env({{0, 0}, {3, 56}, {12, 46}, {90, 38}}, 3), 0x300, 3, 9},
-        {"pluck", {1, 0.5, 0.25, 0.12, 0.06}, env({{0, 64}, {2, 50}, {8, 30}, {24, 12}, {60, 0}}), 0x400, 0, 0},
-        {"glass", {1, 0, 0.12, 0, 0.04}, env({{0, 64}, {3, 44}, {16, 24}, {60, 8}, {120, 0}}), 0x300, 0, 0},
-        {"pad", {1, 0.3, 0.12, 0.05}, env({{0, 0}, {10, 40}, {24, 56}, {48, 48}}, 3), 0x140, 2, 5},
-        {"choir", {1, 0.2, 0.35, 0.1, 0.15, 0.05}, env({{0, 0}, {16, 44}, {40, 60}, {70, 52}}, 3), 0x100, 3, 6},
-        {"organ", {1, 0.7, 0.35, 0.3, 0, 0.15, 0, 0.1}, env({{0, 0}, {4, 64}, {10, 56}}, 2), 0x200, 0, 0},
-        {"bass", {1, 0.8, 0.5, 0.3, 0.18, 0.1, 0.06, 0.04}, env({{0, 64}, {4, 54}, {30, 42}, {90, 30}, {200, 20}}), 0x400, 0, 0},
-        {"softbass", {1, 0.55, 0.25, 0.1}, env({{0, 0}, {2, 64}, {20, 50}, {120, 36}}, 3), 0x300, 0, 0},
+        {"flute", {1, 0.22, 0.08, 0.04, 0.02}, {}, 0.12, 0.05, 1.2, 0.06,
+         0, env({{0, 0}, {3, 60}, {8, 52}, {60, 44}, {200, 34}}, 4), 0x280, 3, 8},
+        {"sine", {1, 0.05}, {}, 0.1, 0.0, 0.6, 0.04, 0, env({{0, 0}, {2, 64}, {10, 50}, {80, 38}, {240, 26}}, 4), 0x300, 2, 9},
+        {"reed", saw(10, 1.0), {{600, 250, 1.5}, {1300, 300, 0.8}}, 0.15, 0.02, 0.8, 0.05,
+         0, env({{0, 0}, {3, 58}, {12, 48}, {90, 40}}, 3), 0x300, 3, 9},
+        {"clarinet", odd(11), {}, 0.08, 0.02, 0.6, 0.05, 0, env({{0, 0}, {3, 60}, {14, 50}, {100, 42}}, 3), 0x300, 2, 8},
+        {"pluck", saw(12, 1.3), {}, 0.0, 0.0, 3.0, 0.12, -5, env({{0, 64}, {2, 50}, {8, 30}, {24, 12}, {60, 0}}), 0x400, 0, 0},
+        {"glass", {1, 0, 0.12, 0, 0.04}, {}, 0.2, 0.0, 2.0, 0.1, -5, env({{0, 64}, {3, 44}, {16, 24}, {60, 8}, {120, 0}}), 0x300, 0, 0},
+        {"epiano", {1, 0.35, 0.1, 0.12, 0.03, 0.03}, {}, 0.1, 0.0, 2.5, 0.15,
+         -5, env({{0, 64}, {4, 52}, {20, 36}, {80, 22}, {200, 10}}), 0x300, 0, 0},
+        {"pad", saw(8, 1.6), {}, 0.5, 0.03, 0.0, 0.0, 6, env({{0, 0}, {10, 40}, {24, 56}, {48, 48}}, 3), 0x140, 2, 5},
+        {"strings", saw(14, 1.1), {{900, 500, 0.6}}, 0.6, 0.02, 0.0, 0.0, 6, env({{0, 0}, {12, 44}, {30, 56}, {60, 50}}, 3), 0x180, 3, 6},
+        {"choir", saw(16, 1.0), {{700, 140, 5}, {1150, 160, 3}}, 0.55, 0.04, 0.0, 0.0,
+         6, env({{0, 0}, {16, 44}, {40, 60}, {70, 52}}, 3), 0x100, 3, 6},
+        {"voice", saw(16, 1.0), {{350, 90, 6}, {850, 150, 2}}, 0.3, 0.05, 0.0, 0.0,
+         0, env({{0, 0}, {8, 52}, {24, 60}, {80, 50}}, 3), 0x200, 4, 7},
+        {"organ", {1, 0.7, 0.35, 0.3, 0, 0.15, 0, 0.1}, {}, 0.05, 0.0, 0.5, 0.03, 6, env({{0, 0}, {4, 64}, {10, 56}}, 2), 0x200, 0, 0},
+        {"bass", saw(14, 1.0), {}, 0.0, 0.0, 1.5, 0.08, -4, env({{0, 64}, {4, 54}, {30, 42}, {90, 30}, {200, 20}}), 0x400, 0, 0},
+        {"softbass", {1, 0.6, 0.35, 0.2, 0.1, 0.06}, {}, 0.05, 0.0, 0.8, 0.05, -4, env({{0, 0}, {2, 64}, {20, 50}, {120, 36}}, 3), 0x300, 0, 0},
+        {"cello", saw(16, 1.2), {{500, 250, 1.2}}, 0.2, 0.03, 0.6, 0.08, 0, env({{0, 0}, {6, 56}, {20, 52}, {100, 44}}, 3), 0x200, 3, 7},
     };
     return r;
 }
 
-Instrument cycleTone(const Recipe& r, int maxNote) {
-    Instrument in;
-    in.name = r.id;
-    double top = noteHz(maxNote);
-    std::vector<double> wave(kCycle, 0.0);
-    int used = 0;
-    for (size_t k = 1; k <= r.harmonics.size(); ++k) {
-        if (k > 1 && k * top >= kBandLimitHz) break;
-        ++used;
-        for (int i = 0; i < kCycle; ++i) wave[i] += r.harmonics[k - 1] * std::sin(2 * kPi * double(k) * i / kCycle);
-    }
-    double peak = 0;
-    for (double v : wave) peak = std::max(peak, std::fabs(v));
-    for (double v : wave) in.data.push_back(int16_t(std::lround(v / peak * 32000)));
-    in.sampleName = "compose: " + std::to_string(used) + " harmonics";
-    in.looped = true;
-    in.loopStart = 0;
-    in.loopLength = kCycle;
-    in.relativeNote = 36;
-    in.finetune = 2;
-    in.volume = r.env;
-    in.fadeout = r.fadeout;
-    if (r.vibDepth) {
-        in.vibType = 0;
-        in.vibSweep = 48;
-        in.vibDepth = r.vibDepth;
-        in.vibRate = r.vibRate;
-    }
-    return in;
+double formantGain(const std::vector<Formant>& fs, double hz) {
+    if (fs.empty()) return 1.0;
+    double g = 0.3;
+    for (const Formant& f : fs) g += f.gain / (1 + std::pow((hz - f.hz) / f.width, 2));
+    return g;
 }
 
-// A struck tone with inharmonic partials, one-shot, recorded at 16726 Hz so
-// C-4 plays it 1:1 (relative note 12).
-Instrument struck(const std::string& id, int maxNote) {
-    struct Partial { double ratio, amp, decay; };
-    bool church = id == "bell";
-    std::vector<Partial> parts = church
-        ? std::vector<Partial>{{0.5, 0.5, 2.2}, {1, 1, 1.6}, {1.19, 0.35, 1.0}, {1.5, 0.25, 0.8}, {2.0, 0.3, 0.6}, {2.66, 0.12, 0.35}}
-        : std::vector<Partial>{{1, 1, 0.9}, {2.0, 0.2, 0.45}, {3.0, 0.25, 0.3}, {5.4, 0.08, 0.12}};
-    const double rate = 16726, seconds = church ? 2.6 : 1.4;
-    double top = noteHz(maxNote) / 261.6256;  // playback ratio at the highest note
-    size_t n = size_t(rate * seconds);
-    std::vector<double> s(n, 0.0);
-    for (const Partial& p : parts) {
-        if (p.ratio * 261.6256 * top >= kBandLimitHz) continue;
-        for (size_t i = 0; i < n; ++i) {
-            double t = i / rate;
-            s[i] += p.amp * std::exp(-t / p.decay) * std::sin(2 * kPi * p.ratio * 261.6256 * t);
-        }
-    }
-    double peak = 0;
-    for (size_t i = 0; i < n; ++i) {
-        double t = i / rate;
-        s[i] *= std::min(1.0, t / 0.002) * std::min(1.0, (seconds - t) / 0.05);  // no click at either end
-        peak = std::max(peak, std::fabs(s[i]));
-    }
-    Instrument in;
-    in.name = id;
-    in.sampleName = "compose: struck tone";
-    for (double v : s) in.data.push_back(int16_t(std::lround(v / peak * 32000)));
-    in.relativeNote = 12;
-    in.volume = env({{0, 64}, {1, 64}});
-    in.fadeout = 0x200;
-    return in;
+int pow2AtLeast(double x, int lo, int hi) {
+    int p = lo;
+    while (p < x && p < hi) p *= 2;
+    return p;
 }
 
 // Deterministic noise so the output never changes between runs.
@@ -115,30 +95,117 @@ struct Noise {
     }
 };
 
+std::vector<int16_t> normalise(const std::vector<double>& s) {
+    double peak = 1e-9;
+    for (double v : s) peak = std::max(peak, std::fabs(v));
+    std::vector<int16_t> out;
+    for (double v : s) out.push_back(int16_t(std::lround(v / peak * 32000)));
+    return out;
+}
+
+// One register of a tone, good from its own top note down.
+Sample toneSample(const Recipe& r, int centreNote, int topNote) {
+    double top = noteHz(topNote), centre = noteHz(centreNote);
+    int kmax = std::max(1, int(kBandLimitHz / top));
+    int period = pow2AtLeast(4.0 * kmax, 16, 256);                // frames per cycle
+    int cycles = pow2AtLeast(0.3 * noteHz(centreNote), 8, 256);  // cycles per loop
+    int loop = period * cycles;
+    Sample s;
+    s.relativeNote = int8_t(36 - 12 * int(std::lround(std::log2(256.0 / period))));
+    s.finetune = int8_t(2 + r.detune);
+    double rateTop = playbackRate(s, topNote);
+    auto fits = [&](double cyclesPerLoop) { return cyclesPerLoop / loop * rateTop < kBandLimitHz; };
+
+    struct Part { double cyc, amp, phase, bright; };
+    std::vector<Part> parts;
+    Noise noise;
+    for (size_t k = 1; k <= r.harmonics.size(); ++k) {
+        double a = r.harmonics[k - 1] * formantGain(r.formants, k * centre);
+        if (a == 0 || !fits(double(k * cycles))) continue;
+        double bright = r.attack * (k - 1) / double(r.harmonics.size());
+        parts.push_back({double(k * cycles), a, 0, bright});
+        if (r.chorus > 0 && fits(k * cycles + 1.0))
+            parts.push_back({k * cycles + 1.0, a * r.chorus, kPi * noise.next(), bright});
+        for (int j = 2; r.air > 0 && j <= 5; ++j)
+            if (fits(k * cycles + j)) parts.push_back({double(k * cycles + j), a * r.air, kPi * noise.next(), 0});
+    }
+    if (parts.empty()) parts.push_back({double(cycles), 1, 0, 0});
+    if (r.attack > 0) parts.push_back({double(cycles), r.attack * 0.3, 0, 1.5});  // a louder first moment
+
+    int attackFrames = int(r.attackSeconds * centre * period);
+    std::vector<double> v(size_t(attackFrames + loop), 0.0);
+    for (int i = 0; i < int(v.size()); ++i) {
+        int t = i - attackFrames;  // loop starts at t = 0
+        double w = t >= 0 ? 0 : 0.5 - 0.5 * std::cos(kPi * double(-t) / attackFrames);
+        for (const Part& p : parts) {
+            double gain = p.bright == 0 ? 1 : (p.bright > 1 ? w : 1 + p.bright * w);
+            if (p.bright > 1 && t >= 0) continue;
+            v[size_t(i)] += gain * p.amp * std::sin(2 * kPi * p.cyc * t / loop + p.phase);
+        }
+        if (attackFrames > 0) v[size_t(i)] *= std::min(1.0, i / (0.002 * centre * period));
+    }
+    s.data = normalise(v);
+    s.name = "compose: " + std::to_string(parts.size()) + " partials";
+    s.looped = true;
+    s.loopStart = uint32_t(attackFrames);
+    s.loopLength = uint32_t(loop);
+    return s;
+}
+
+// A struck tone with inharmonic partials, one-shot, recorded at 8363 Hz
+// so C-4 plays it 1:1.
+Sample struckSample(const std::string& id, int topNote) {
+    struct Partial { double ratio, amp, decay; };
+    bool church = id == "bell";
+    std::vector<Partial> parts = church
+        ? std::vector<Partial>{{0.5, 0.5, 2.2}, {1, 1, 1.6}, {1.19, 0.35, 1.0}, {1.5, 0.25, 0.8}, {2.0, 0.3, 0.6}, {2.66, 0.12, 0.35}}
+        : std::vector<Partial>{{1, 1, 0.9}, {2.0, 0.2, 0.45}, {3.0, 0.25, 0.3}, {5.4, 0.08, 0.12}};
+    const double rate = 8363, seconds = church ? 2.2 : 1.2;
+    double top = noteHz(topNote) / kC4;  // playback ratio at the highest note
+    size_t n = size_t(rate * seconds);
+    std::vector<double> s(n, 0.0);
+    for (const Partial& p : parts) {
+        if (p.ratio * kC4 * top >= kBandLimitHz) continue;
+        for (size_t i = 0; i < n; ++i) {
+            double t = i / rate;
+            s[i] += p.amp * std::exp(-t / p.decay) * std::sin(2 * kPi * p.ratio * kC4 * t);
+        }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        double t = i / rate;
+        s[i] *= std::min(1.0, t / 0.002) * std::min(1.0, (seconds - t) / 0.05);  // no click at either end
+    }
+    Sample out;
+    out.name = "compose: struck tone";
+    out.data = normalise(s);
+    return out;
+}
+
 // One-shot drums at a 4000 Hz native rate, played 1:1 at C-4 (-13, 30).
 Instrument drum(const std::string& id) {
     const double rate = 4000;
     Noise noise;
     std::vector<double> s;
     if (id == "kick") {
+        // The body sweeps through 150-300 Hz, where small speakers still play.
         double phase = 0;
-        for (int i = 0; i < 800; ++i) {
-            double t = i / rate, f = 45 + 85 * std::exp(-t / 0.03);
+        for (int i = 0; i < 900; ++i) {
+            double t = i / rate, f = 62 + 200 * std::exp(-t / 0.03);
             phase += 2 * kPi * f / rate;
-            s.push_back(std::exp(-t / 0.07) * (std::sin(phase) + 0.3 * std::sin(2 * phase)));
+            s.push_back(std::exp(-t / 0.09) * (std::sin(phase) + 0.45 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase)));
         }
     } else if (id == "snare") {
         double lp = 0;
-        for (int i = 0; i < 520; ++i) {
+        for (int i = 0; i < 600; ++i) {
             double t = i / rate;
             lp += 0.55 * (noise.next() - lp);
-            s.push_back(std::exp(-t / 0.035) * (0.8 * lp + 0.5 * std::sin(2 * kPi * 185 * t)));
+            s.push_back(std::exp(-t / 0.045) * (0.8 * lp + 0.5 * std::sin(2 * kPi * 185 * t)));
         }
     } else if (id == "hat") {
         double prev = 0;
-        for (int i = 0; i < 140; ++i) {
+        for (int i = 0; i < 220; ++i) {
             double t = i / rate, n = noise.next();
-            s.push_back(std::exp(-t / 0.009) * (n - prev));  // first difference: a bright hiss
+            s.push_back(std::exp(-t / 0.016) * (n - prev));  // first difference: a bright hiss
             prev = n;
         }
     } else if (id == "tick") {
@@ -149,17 +216,15 @@ Instrument drum(const std::string& id) {
     } else {
         throw std::runtime_error("unknown drum " + id);
     }
-    double peak = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        s[i] *= std::min(1.0, i / 8.0) * std::min(1.0, (s.size() - 1 - i) / 20.0);
-        peak = std::max(peak, std::fabs(s[i]));
-    }
+    for (size_t i = 0; i < s.size(); ++i) s[i] *= std::min(1.0, i / 8.0) * std::min(1.0, (s.size() - 1 - i) / 20.0);
     Instrument in;
     in.name = id;
-    in.sampleName = "compose: 4 kHz one-shot";
-    for (double v : s) in.data.push_back(int16_t(std::lround(v / peak * 32000)));
-    in.relativeNote = -13;
-    in.finetune = 30;
+    Sample one;
+    one.name = "compose: 4 kHz one-shot";
+    one.data = normalise(s);
+    one.relativeNote = -13;
+    one.finetune = 30;
+    in.samples = {one};
     in.volume = env({{0, 64}, {1, 64}});
     in.fadeout = 0x800;
     return in;
@@ -167,16 +232,51 @@ Instrument drum(const std::string& id) {
 
 }  // namespace
 
-double noteHz(int note) { return 261.6256 * std::pow(2.0, (note - 49) / 12.0); }
+double noteHz(int note) { return kC4 * std::pow(2.0, (note - 49) / 12.0); }
+
+double playbackRate(const Sample& s, int note) {
+    return 8363.0 * std::pow(2.0, (note - 49 + s.relativeNote + s.finetune / 128.0) / 12.0);
+}
 
 bool isDrum(const std::string& id) { return id == "kick" || id == "snare" || id == "hat" || id == "tick"; }
 
-Instrument makeVoice(const std::string& id, int maxNote) {
-    if (isDrum(id)) return drum(id);
-    if (id == "bell" || id == "musicbox") return struck(id, maxNote);
+Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
+    if (isDrum(name)) return drum(name);
+    // "flute+12": the flute tuned 12/128 semitone sharp, so that a second
+    // part on the same pitches beats against the first instead of locking.
+    size_t plus = name.find('+');
+    std::string id = name.substr(0, plus);
+    int detune = plus == std::string::npos ? 0 : std::stoi(name.substr(plus + 1));
+    bool struck = id == "bell" || id == "musicbox";
+    const Recipe* recipe = nullptr;
     for (const Recipe& r : recipes())
-        if (id == r.id) return cycleTone(r, maxNote);
-    throw std::runtime_error("unknown instrument " + id);
+        if (id == r.id) recipe = &r;
+    if (!struck && !recipe) throw std::runtime_error("unknown instrument " + id);
+
+    // One sample per octave of the range, each mapped to its own notes.
+    Instrument in;
+    in.name = name;
+    int registers = std::min(16, (highNote - lowNote) / 12 + 1);
+    for (int k = 0; k < registers; ++k) {
+        int top = k + 1 == registers ? highNote : lowNote + 12 * k + 11;
+        int bottom = lowNote + 12 * k;
+        in.samples.push_back(struck ? struckSample(id, top) : toneSample(*recipe, (top + bottom) / 2, top));
+        in.samples.back().finetune = int8_t(in.samples.back().finetune + detune);
+        for (int n = k == 0 ? 1 : bottom; n <= (k + 1 == registers ? 96 : top); ++n) in.noteMap[size_t(n - 1)] = uint8_t(k);
+    }
+    if (struck) {
+        in.volume = env({{0, 64}, {1, 64}});
+        in.fadeout = 0x200;
+    } else {
+        in.volume = recipe->env;
+        in.fadeout = recipe->fadeout;
+        if (recipe->vibDepth) {
+            in.vibSweep = 48;
+            in.vibDepth = recipe->vibDepth;
+            in.vibRate = recipe->vibRate;
+        }
+    }
+    return in;
 }
 
 std::vector<std::string> voiceIds() {

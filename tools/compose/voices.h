@@ -1,7 +1,8 @@
-// The instrument catalogue: band-limited single-cycle tones, struck bells
-// and 4 kHz one-shot drums, each with its volume envelope. A tone is
-// built for the highest note a tune gives it, so that no harmonic passes
-// ~1.9 kHz and nothing folds back in the game's 4 kHz render.
+// The instrument catalogue: tones sampled per register, struck bells and
+// 4 kHz one-shot drums, each with its volume envelope. Every sample of a
+// tone is built for the highest note it is mapped to, so that no partial
+// passes ~1.9 kHz and nothing folds back in the game's 4 kHz render,
+// while low registers keep the harmonics a single cycle would have lost.
 #pragma once
 
 #include <string>
@@ -17,9 +18,12 @@ constexpr double kBandLimitHz = 1900.0;
 // Frequency of XM note n (1 = C-0, 49 = C-4 = 261.63 Hz).
 double noteHz(int note);
 
-// Builds catalogue instrument `id` for a tune whose highest note on it is
-// maxNote. Throws on an unknown id.
-Instrument makeVoice(const std::string& id, int maxNote);
+// Sample rate at which a sample plays XM note n.
+double playbackRate(const Sample& s, int note);
+
+// Builds catalogue instrument `name` ("id" or "id+finetune") for a tune
+// that plays it from lowNote to highNote. Throws on an unknown id.
+Instrument makeVoice(const std::string& name, int lowNote, int highNote);
 
 // Ids the catalogue knows, for error messages and the report.
 std::vector<std::string> voiceIds();

@@ -88,7 +88,7 @@ void checkEnvelope(const std::vector<uint8_t>& b, size_t base, const std::string
     if ((type & 2) && b[base + 227] >= count) bad.push_back(where + "sustain point past the last point");
 }
 
-void checkInstrument(Reader& r, int index, std::vector<std::string>& names, std::vector<std::string>& bad) {
+void checkInstrument(Reader& r, int index, XmSummary& s, std::vector<std::string>& bad) {
     std::string where = at("instrument", index + 1);
     size_t base = r.pos;
     uint32_t size = r.u32();
@@ -97,10 +97,13 @@ void checkInstrument(Reader& r, int index, std::vector<std::string>& names, std:
         bad.push_back(where + "truncated header");
         return;
     }
-    names.emplace_back(reinterpret_cast<const char*>(&r.b[base + 4]), strnlen(reinterpret_cast<const char*>(&r.b[base + 4]), 22));
+    s.instruments.emplace_back(reinterpret_cast<const char*>(&r.b[base + 4]), strnlen(reinterpret_cast<const char*>(&r.b[base + 4]), 22));
     unsigned samples = get16(r.b, base + 27);
-    if (samples != 1) bad.push_back(where + "sample count is not 1");
+    s.sampleCounts.push_back(int(samples));
+    if (samples < 1 || samples > 16) bad.push_back(where + "sample count not 1..16");
     if (get32(r.b, base + 29) != 40) bad.push_back(where + "sample header size is not 40");
+    for (int n = 0; n < 96; ++n)
+        if (r.b[base + 33 + n] >= samples) bad.push_back(where + "note " + std::to_string(n + 1) + " maps to a missing sample");
     checkEnvelope(r.b, base, where, bad);
     if (r.b[base + 235] > 3) bad.push_back(where + "vibrato type above 3");
     unsigned fade = get16(r.b, base + 239);
@@ -108,30 +111,35 @@ void checkInstrument(Reader& r, int index, std::vector<std::string>& names, std:
     if (fade > 0xFFF) bad.push_back(where + "fadeout above 0xFFF");
     r.pos = base + 263;
 
-    if (!r.need(40)) {
-        bad.push_back(where + "truncated sample header");
-        return;
+    uint64_t total = 0;
+    for (unsigned k = 0; k < samples && k < 16; ++k) {
+        std::string w = where + "sample " + std::to_string(k) + ": ";
+        if (!r.need(40)) {
+            bad.push_back(w + "truncated sample header");
+            return;
+        }
+        uint32_t len = r.u32(), loopStart = r.u32(), loopLen = r.u32();
+        unsigned vol = r.u8();
+        r.u8();
+        unsigned type = r.u8();
+        r.u8();
+        r.u8();
+        unsigned reserved = r.u8();
+        r.pos += 22;
+        if (vol > 64) bad.push_back(w + "sample volume above 64");
+        if ((type & 3) == 3) bad.push_back(w + "loop type 3");
+        if (reserved != 0) bad.push_back(w + "reserved sample byte set");
+        bool wide = type & 0x10;
+        if (wide && (len % 2 || loopStart % 2 || loopLen % 2)) bad.push_back(w + "odd byte count in 16-bit sample");
+        if ((type & 3) && (loopLen == 0 || uint64_t(loopStart) + loopLen > len)) bad.push_back(w + "loop outside the sample");
+        if (len == 0) bad.push_back(w + "empty sample");
+        total += len;
     }
-    uint32_t len = r.u32(), loopStart = r.u32(), loopLen = r.u32();
-    unsigned vol = r.u8();
-    r.u8();
-    unsigned type = r.u8();
-    r.u8();
-    r.u8();
-    unsigned reserved = r.u8();
-    r.pos += 22;
-    if (vol > 64) bad.push_back(where + "sample volume above 64");
-    if ((type & 3) == 3) bad.push_back(where + "loop type 3");
-    if (reserved != 0) bad.push_back(where + "reserved sample byte set");
-    bool wide = type & 0x10;
-    if (wide && (len % 2 || loopStart % 2 || loopLen % 2)) bad.push_back(where + "odd byte count in 16-bit sample");
-    if ((type & 3) && (loopLen == 0 || uint64_t(loopStart) + loopLen > len)) bad.push_back(where + "loop outside the sample");
-    if (len == 0) bad.push_back(where + "empty sample");
-    if (!r.need(len)) {
+    if (!r.need(size_t(total))) {
         bad.push_back(where + "truncated sample data");
         return;
     }
-    r.pos += len;
+    r.pos += size_t(total);
 }
 
 }  // namespace
@@ -168,7 +176,7 @@ std::vector<std::string> checkXm(const std::vector<uint8_t>& b, XmSummary* summa
     Reader r{b, 336};
     std::vector<int> rows;
     for (int p = 0; p < s.patterns && r.ok; ++p) checkPattern(r, p, s.channels, instruments, rows, bad);
-    for (int i = 0; i < instruments && r.ok; ++i) checkInstrument(r, i, s.instruments, bad);
+    for (int i = 0; i < instruments && r.ok; ++i) checkInstrument(r, i, s, bad);
     if (!r.ok) bad.push_back("file ends inside the data the headers announce");
     else if (r.pos != b.size()) bad.push_back("bytes after the last sample");
 

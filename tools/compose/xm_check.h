@@ -14,6 +14,7 @@ struct XmSummary {
     int channels = 0, speed = 0, bpm = 0, restart = 0;
     int orders = 0, patterns = 0;
     std::vector<std::string> instruments;
+    std::vector<int> sampleCounts;  // per instrument
     long totalRows = 0;     // rows played once through the order list
     double seconds = 0;     // totalRows at the default tempo
 };

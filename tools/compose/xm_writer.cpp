@@ -43,6 +43,8 @@ void writeCell(std::vector<uint8_t>& b, const Cell& c) {
     if (c.param) put8(b, c.param);
 }
 
+}  // namespace
+
 void writePattern(std::vector<uint8_t>& b, const Pattern& p) {
     put32(b, 9);
     put8(b, 0);
@@ -56,16 +58,19 @@ void writePattern(std::vector<uint8_t>& b, const Pattern& p) {
     set16(b, sizeAt, unsigned(packed));
 }
 
+namespace {
+
 void writeInstrument(std::vector<uint8_t>& b, const Instrument& in) {
     const Envelope& env = in.volume;
     if (env.points.size() > 12) throw std::runtime_error("envelope has more than 12 points: " + in.name);
+    if (in.samples.empty() || in.samples.size() > 16) throw std::runtime_error("1 to 16 samples: " + in.name);
     size_t start = b.size();
     put32(b, 263);
     putText(b, in.name, 22);
     put8(b, 0);
-    put16(b, 1);
+    put16(b, unsigned(in.samples.size()));
     put32(b, 40);
-    for (int i = 0; i < 96; ++i) put8(b, 0);
+    for (int i = 0; i < 96; ++i) put8(b, in.noteMap[size_t(i)]);
     for (size_t i = 0; i < 12; ++i) {
         put16(b, i < env.points.size() ? env.points[i].x : 0);
         put16(b, i < env.points.size() ? env.points[i].y : 0);
@@ -92,22 +97,25 @@ void writeInstrument(std::vector<uint8_t>& b, const Instrument& in) {
     for (int i = 0; i < 20; ++i) put8(b, 0);
     if (b.size() - start != 263) throw std::logic_error("instrument header size");
 
-    // Sample header: lengths in bytes, data is 16-bit.
-    put32(b, uint32_t(in.data.size() * 2));
-    put32(b, in.looped ? in.loopStart * 2 : 0);
-    put32(b, in.looped ? in.loopLength * 2 : 0);
-    put8(b, in.defaultVolume);
-    put8(b, uint8_t(in.finetune));
-    put8(b, 0x10 | (in.looped ? 1 : 0));
-    put8(b, 128);
-    put8(b, uint8_t(in.relativeNote));
-    put8(b, 0);
-    putText(b, in.sampleName, 22);
-
-    int16_t prev = 0;
-    for (int16_t s : in.data) {
-        put16(b, uint16_t(uint16_t(s) - uint16_t(prev)));
-        prev = s;
+    // All sample headers, then all data; lengths in bytes, data is 16-bit.
+    for (const Sample& s : in.samples) {
+        put32(b, uint32_t(s.data.size() * 2));
+        put32(b, s.looped ? s.loopStart * 2 : 0);
+        put32(b, s.looped ? s.loopLength * 2 : 0);
+        put8(b, s.defaultVolume);
+        put8(b, uint8_t(s.finetune));
+        put8(b, 0x10 | (s.looped ? 1 : 0));
+        put8(b, 128);
+        put8(b, uint8_t(s.relativeNote));
+        put8(b, 0);
+        putText(b, s.name, 22);
+    }
+    for (const Sample& s : in.samples) {
+        int16_t prev = 0;
+        for (int16_t v : s.data) {
+            put16(b, uint16_t(uint16_t(v) - uint16_t(prev)));
+            prev = v;
+        }
     }
 }
 

@@ -10,4 +10,7 @@ namespace compose {
 
 std::vector<uint8_t> writeXm(const Module& m);
 
+// Appends one packed pattern with its header.
+void writePattern(std::vector<uint8_t>& bytes, const Pattern& p);
+
 }  // namespace compose
