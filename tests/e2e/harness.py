@@ -619,6 +619,20 @@ def title_to_list(s):
     return shot
 
 
+def title_tune_then_quit(s, audible=100):
+    """From the intro to the title, whose tune must be heard within 1.5 s
+    (frame RMS above `audible`, of 32768); then Esc, which must end the game
+    with status 0. For a session started with sound=True."""
+    skip_intro(s)
+    t_title = time.monotonic()
+    time.sleep(1.5)
+    env = s.sound.envelope(t_title - 0.5, t_title + 1.5)
+    expect(env and max(env) > audible,
+           "the title tune is not audible: loudest frame %.1f" % max(env or [0]))
+    s.press("Escape")
+    expect(s.wait_exit(10) == 0, "Esc on the title did not end the game with status 0")
+
+
 def quit_from_title(s):
     """Esc on the title ends the game; returns its exit status."""
     s.press("Escape")
