@@ -29,15 +29,17 @@ constexpr bool wellordered(const StoryLine (&lines)[K]) {
 // Level 0, fold: step back/forward. Someone pleading, in imperatives,
 // then the one left behind.
 constexpr StoryLine fold[] = {
-    {0, "please come away from the edge. look at me, not down. here is my hand, take it. "},
-    {34, "you step forward, and the edge takes you. you always had to have the last word"},
+    {0, "please. you were right about the car, you win. look at me, not down. here is my hand. "},
+    {34, "you step forward. you always had to have the last word"},
 };
 
 // Level 1, cusp: step towards/away, eat less/more. Clipped and counting.
+// The capital I stands only for a swollen self: her one moment of
+// approval here, the boast in butterfly.
 constexpr StoryLine cusp[] = {
-    {0, "the mirror again. chin, arms, belly: too soft, too wide. I hate who looks back. "},
-    {4, "i ate. seconds, bread, pudding, like a normal person. now i can't stand my own skin. "},
-    {11, "nothing since yesterday but water. tonight the mirror is kind. at last, I am beautiful. "},
+    {0, "the mirror again. chin, arms, belly: too soft, too wide. i hang a towel over it. "},
+    {4, "seconds, bread, pudding, like a normal person. now it sits in me like wet sand. "},
+    {11, "i leave my supper. the room tilts a little. at last the mirror is kind. I am beautiful. "},
 };
 
 // Level 2, swallowtail: read less/more, relax/concentrate, look away/at.
@@ -52,10 +54,10 @@ constexpr StoryLine swallowtail[] = {
     {13, "i glance away before he can catch me, and count the railings of the gate, twice. "},
     {33, "i shut the book on my thumb, walk over, and tell him i haven't read a word. "},
     {34, "i read to the last page. when i look up, his bench is empty, and so is the path. "},
-    {35, "my shoulders drop. i tip my face to the sun and forget the book, the man, the hour. "},
+    {35, "my shoulders drop. i tip my face to the sun and fall asleep with the book on my chest. "},
     {36, "i give this minute my whole attention: warm slats, a wasp, the wind in my pages. "},
-    {37, "i look anywhere but at him, bag the book and leave by the far gate, eyes on my shoes"},
-    {38, "my eyes go to his, and his are already on mine. the book slides off my lap. "},
+    {37, "i take a sudden interest in a pigeon, and follow it all the way out of the park."},
+    {38, "he catches me looking. he holds my gaze, and half an orange. the book falls shut. "},
 };
 
 // Level 3, butterfly: less/more action, artistry, linearity, emotion.
@@ -65,30 +67,30 @@ constexpr StoryLine butterfly[] = {
     {0, "on my bed with a new notebook, i am designing the most important game ever made. "},
     {1, "nothing chases you in my game. you sit by a pond for an hour and watch the light move. "},
     {2, "the fastest game there has ever been: your hands will learn it before your head does. "},
-    {3, "no art at all: grey boxes and honest rules, a game down to its bones. "},
+    {3, "i'll leave out the pictures. grey boxes and honest rules, a game down to its bones. "},
     {4, "every frame painted by hand, by me, like a picture book that breathes. "},
-    {5, "no paths, no order: a whole world, and you go wherever you like, forever. "},
+    {5, "you can go anywhere you like, in any order, and the world just keeps going, forever. "},
     {6, "one road, one story, told exactly my way, like the great novels, only better. "},
     {7, "no feelings, only logic: a puzzle as exact as a watch. they will teach it in schools. "},
     {8, "I will make people cry. strangers, at three in the morning, over my game. "},
-    {9, "but a game where nothing happens is a screensaver. who would sit through it? "},
+    {9, "a game where nothing happens is a screensaver. who would sit through it? "},
     {10, "more guns, more explosions: the same game as everybody else's, only worse. "},
     {11, "with no art it's boxes on a screen. nobody will look long enough to find the rules. "},
     {12, "paint every frame? i can't even draw a hand. i can draw a box, on a good day. "},
     {13, "a world with no path is a world with no point. they'll wander off and quit. "},
-    {14, "one road is a corridor. a corridor with cutscenes. a grotesquely linear game. "},
+    {14, "one road is just a corridor with cutscenes. so straight it's actually gross. "},
     {15, "a puzzle with no feeling in it: clever, cold, and forgotten by tuesday. "},
-    {16, "and if nobody cries? then it's only me on my bed, crying over my own game"},
+    {16, "what if nobody cries? then it's only me on my bed, crying over my own game."},
 };
 
 // Level 4, pyramid: pray less/more, sin less/more, read less/more. Only a
 // run-away shakes a thought loose, and it is the same thought whichever
 // coordinate ran. She thinks in the words of the office.
-constexpr const char* selfhelp = "i leave the psalms unsaid. help yourselves, says the book. is god weary of our asking? ";
+constexpr const char* selfhelp = "the psalms go unsaid. help yourselves, says the book. is heaven weary of our asking? ";
 constexpr const char* prayer = "i close the book and kneel. the old words fit my mouth like a step worn by many feet. ";
 constexpr const char* virtue = "virtue, says the author, is a habit. so is this veil. i am not sure that is praise. ";
 constexpr const char* intent = "bless me, father: i read the chapter on revolt twice, and my heart rejoiced in it. ";
-constexpr const char* baffled = "i push the book away. state, will, general will: a trinity that passeth understanding. ";
+constexpr const char* baffled = "sovereign, subject, general will: a trinity that passeth understanding. i give up. ";
 constexpr const char* duty = "i read on till matins: if we owe each other more than prayers, we owe the town a door. ";
 constexpr StoryLine pyramid[] = {
     {0, "after compline, in the great silence, i open a borrowed book of political philosophy. "},
@@ -101,7 +103,7 @@ constexpr StoryLine pyramid[] = {
 // boy and y the girl; jumps down stay with the day, jumps up look ahead;
 // the run-aways are the parent's confessions, told as flatly as the rest.
 constexpr StoryLine purse[] = {
-    {0, "a bench in the park. my boy is on the climbing frame, my girl in the sandpit. i watch. "},
+    {0, "my boy is upside down on the climbing frame. my girl buries her shoes in the sand. "},
     // the boy, now
     {1, "this morning he ate his toast standing up, too excited to sit. "},
     {2, "later the lamps will come on, and he'll swear he isn't tired. "},
@@ -114,43 +116,43 @@ constexpr StoryLine purse[] = {
     {10, "after dark, some year soon, he'll be out and i won't know where. "},
     {11, "i'd keep him small if i could, small enough to carry home asleep. "},
     {12, "i try to picture him grown, with a beard and his own keys, and see a boy in a big coat. "},
-    {13, "he waves from the top of the frame as if he had climbed a mountain. he has. "},
+    {13, "he waves from the top of the frame as if he had climbed a mountain. "},
     {14, "there are sorrows coming for him that i can't mend with a plaster and a biscuit. "},
     // the girl, now
     {17, "at breakfast she braided her own hair, crooked, and wouldn't let me touch it. "},
-    {18, "by evening her knees will be green and she'll tell me it was worth it. "},
+    {18, "by evening she'll be grass-stained to the elbows, and tell me it was worth it. "},
     {19, "she was born in a snowstorm, quick and furious, as if she had somewhere to be. "},
     {20, "she reads the signs on the gate aloud now, every word, to anyone near. "},
-    {21, "happy as a queen, she shows a beetle to each stranger in turn. "},
+    {21, "she takes a beetle round to every stranger in turn, and thanks each one for looking. "},
     {22, "her lip shakes over a graze on her knee. she looks at me to learn how much it hurts. "},
     // the girl, ahead
-    {25, "the morning is still cool. she wears my cardigan, its sleeves down to her knees. "},
+    {25, "the morning is still cool. she wears my cardigan, its sleeves flapping past her hands. "},
     {26, "she asks if we can stay until the stars come out. i say yes before i think. "},
     {27, "for a moment she's a baby again, asleep against me on this same bench. "},
     {28, "she measures herself against me daily and reports the gap, like a general at a siege. "},
     {29, "she sings to the sand, a song with no tune and no end. "},
-    {30, "she asks why grandma doesn't come to the park any more. i tell her, gently. "},
+    {30, "she asks why grandma doesn't come to the park any more, and whether i will stop too. "},
     // confessions about him
     {33, "some mornings i hope he'll sleep till noon, so the house is mine for a while. "},
     {34, "at bedtime i skip pages of his story. he knows, and says nothing. "},
     {35, "when he was a baby i sometimes sat in the parked car for an hour before going in. "},
     {36, "each year i see more of his father in him, and i don't always like it. "},
     {37, "his joy is loud. i say hush to him more often than i say i love you. "},
-    {38, "when he cries, part of me wants to hold him and part of me wants to leave the room. "},
+    {38, "when he cries i count to ten before i pick him up, and some days i count slowly. "},
     // about her
-    {41, "early, before she wakes, i read her diary. i tell myself it's care. "},
+    {41, "early, before she wakes, i go through her secret tin. i tell myself it's care. "},
     {42, "some nights i work late on purpose, so she is asleep when i get home. "},
     {43, "before she was born i hoped for another boy. she will never hear that from me. "},
-    {44, "as she grows up i catch myself envying her the years i wasted. "},
+    {44, "she'll grow up and play my guitar better than i ever did. i'm jealous already. "},
     {45, "her happiness makes me uneasy, like a bill i haven't opened. "},
     {46, "when she's sad i tell her to stop, because her sadness looks too much like mine. "},
     // about them both
-    {49, "before school i shouted at them both over spilled milk. they were kind to me all day. "},
+    {49, "before school i shouted over a lost shoe. all the way there they were careful with me. "},
     {50, "tonight, when they're in bed, i'll sit in the dark kitchen and not know what i want.  "},
     {51, "i liked them best as babies, before they could say what they thought of me. "},
     {52, "when they're grown they'll tell someone about me, and i don't know what they'll say. "},
     {53, "they're happiest when they forget i'm here. so i stay on the bench, and let them. "},
-    {54, "on the sad days i know i have a favourite. they will never find out which"},
+    {54, "on the sad days i know i have a favourite. they will never find out which."},
 };
 
 // Level 6, parabola: listen, look, smell, touch; lowering a sense is less
@@ -162,24 +164,24 @@ constexpr StoryLine parabola[] = {
     // drawn to her
     {1, "the film fades to a murmur. all i hear is her breathing beside me. "},
     {2, "i can hear my heart thumping. "},
-    {3, "i lower my eyes, and there are her hands, folded in her lap. even they are lovely. "},
-    {4, "i look at her properly, for the first time tonight. lamplight on her cheek. "},
+    {3, "i shut my eyes, and she is still there, printed on the dark. "},
+    {4, "i look at her properly. in the film's blue light, a small scar splits one eyebrow. "},
     {5, "i breathe shallowly, shy, and still catch her soap, clean and green. "},
-    {6, "her hair smells of rain and oranges. i lean in, pretending to reach for my glass. "},
+    {6, "the blanket on her couch smells of her. i pull it up to my chin, and breathe. "},
     {7, "our sleeves brush, barely, and the whole of my arm knows it. "},
-    {8, "i let my hand rest on hers and feel her pulse, quick as mine. "},
+    {8, "i take her cold feet into my lap and hold them, through her socks, until they're warm. "},
     // put off
     {9, "her voice goes thin and far off, a radio in the flat next door. "},
     {10, "her laugh at the film is suddenly loud, a high bray, and something in me shrinks. "},
-    {11, "eyes lowered, i find a stain on the couch, and now i can't stop seeing it. "},
+    {11, "i keep my eyes on the film, so as not to see her mouthing every line along with it. "},
     {12, "i look closer. her lipstick has crept into the little lines around her mouth. "},
-    {13, "i try not to breathe. old takeaway hangs in the air and won't lift. "},
+    {13, "i press the lids back on the takeaway boxes. the room still smells of cold curry. "},
     {14, "a breath of her hair: stale smoke, under a perfume that doesn't hide it. "},
     {15, "i slide my hand out from under her damp one and pretend to scratch my ear. "},
     // she warms
     {17, "she whispers, so quietly i have to lean in, that she's glad i came. "},
     {18, "she tells me about her brother, her job, the dog she had as a girl, all in a rush. "},
-    {19, "she lowers her eyes and smiles at her knees, as if i had said something lovely. "},
+    {19, "shy all at once, she turns to the window and talks to my reflection in it. "},
     {20, "she reads my face slowly, the way you read a map of a town you mean to visit. "},
     {21, "she stubs out her cigarette without being asked, and moves closer. "},
     {22, "she breathes in at my collar, says i smell of toast, and stays there. "},
@@ -189,31 +191,31 @@ constexpr StoryLine parabola[] = {
     {25, "she stops answering and watches the film as if it matters. "},
     {26, "she turns the volume up. we are not talking now. "},
     {27, "her eyes go to her phone. then again. then again.  "},
-    {28, "she stares at me too long, the way you stare at a painting you don't like. "},
+    {28, "she looks at my shirt, then at my face, then at the clock. "},
     {29, "she opens a window, though the night is cold, as if to air me out. "},
     {30, "she wrinkles her nose at my aftershave and moves to the far end of the couch. "},
-    {31, "her hand slips out of mine to hold her glass, with both hands. "},
+    {31, "she lets go of me for her glass, and keeps it between us after that. "},
     {32, "when i touch her arm she pats my hand, twice, the way you settle a dog. "},
     // the narrator ends it
-    {33, "i tune her out like traffic, and at the first pause i say it's late. "},
-    {34, "i hear the fridge, the tap, the clock, everything but a reason to stay, and i go. "},
+    {33, "somewhere in the story about her boss, i stop listening. i don't start again. "},
+    {34, "i listen for one reason to stay. the fridge hums. the tap drips. the clock goes on. "},
     {35, "i can't meet her eyes any more. i thank her for the evening and stand. "},
     {36, "i switch on the big light, see us plainly, and go to find my shoes. "},
     {37, herflat},
     {38, herflat},
-    {39, "i take my hand away, say goodnight, and close her door very softly. "},
-    {40, "i kiss her cheek, quickly, like a cousin, and leave before she can answer. "},
+    {39, "i take my arm from her shoulders. it comes away too easily. that's my answer. "},
+    {40, "i kiss her, to be sure. it is like kissing my own wrist. "},
     // she ends it
-    {41, "she stops listening halfway through my story, yawns, and mentions an early start. "},
-    {42, "she listens to my whole story, nodding, the way a doctor listens, and fetches my coat. "},
-    {43, "not once more does she look at me, even when i speak, and i find my own way out. "},
-    {44, "she looks at me a long time, as if reading small print, and says i should go. "},
+    {41, "halfway through my story she goes to rinse the glasses, and the tap runs over the rest. "},
+    {42, "she hears my whole story out. then she says, warmly, that it's been a lovely evening. "},
+    {43, "she doesn't look at me again, not even when i say her name. "},
+    {44, "she looks at me a long while. i see the moment she decides against me. "},
     {45, "she clears away the takeaway boxes, smell and all, and i am cleared away with them. "},
     {47, "she lifts my hand off her knee and gives it back to me. "},
-    {48, "she hugs me at the door, a short hard hug that means goodbye. "},
+    {48, "at the door she hugs me, briskly, and zips my coat up to my chin. "},
     // how it goes
     {49, "we turn the sound down to nothing and forget the film is on. "},
-    {50, "we listen to each other until the birds start up outside. "},
+    {50, "we play each other the songs we loved at fifteen, and nobody laughs. "},
     {51, "we sit in the dark with the lamp off, saying nothing, and it's fine. "},
     {52, "we look at each other, only that, until the film is just light on the wall. "},
     {53, "every smell of the evening fades, and we doze off sitting up, her head on my shoulder. "},
