@@ -4,7 +4,6 @@
 #include <string>
 
 #include "model/controls.h"
-#include "model/quiet.h"
 #include "model/relax.h"
 #include "reference.h"
 #include "setscrambling.h"
@@ -48,14 +47,6 @@ TEST(Relax, FoldRunsAwayAfterARaise) {
     EXPECT_LE(d.x, -2000);
     EXPECT_EQ(d.y, 0.0);
     EXPECT_EQ(d.control[0], delta);
-    // --quiet: the same run-away, and not a byte printed.
-    Dat q{{delta, 0, 0, 0}, 0, 0};
-    quietlog = true;
-    const MoveInfo mq = quietmove<0>(q, &out);
-    quietlog = false;
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(mq.kind, 2);
-    EXPECT_EQ(q.x, ref.x);
     // From out there nothing moves any more, whatever the controls do.
     dec(d.control[0]);
     dec(d.control[0]);
