@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/quiet.h"
 #include "play/game_loop.h"
 #include "screens/intro.h"
 #include "screens/select.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     std::srand(seed);
     jitter.reseed(seed);
     framepacer.setfps(options.fps);
+    quietlog = options.quiet;
 
     init(options.window);
     loop<IntroLoop>();

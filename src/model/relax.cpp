@@ -6,6 +6,7 @@
 
 #include "model/energy.h"
 #include "model/levels.h"
+#include "model/quiet.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ template <int N> XY DCatastrophe(const Dat& d) { return descentstep<N>(weights<N
 
 template <int N> MoveInfo move(Dat& d) {
     Dat w = d;
-    fputs("STARTCALC\n", stdout);
+    if (!quietlog) fputs("STARTCALC\n", stdout);
     // The scrambling cannot change during a relaxation.
     const Weights k = weights<N>(w);
     int n = 0;
@@ -40,10 +41,12 @@ template <int N> MoveInfo move(Dat& d) {
         if constexpr (hasy(N)) w.y = w.y - s.y;
         if (n == 1000) break;  // no test of rest: always the full count inside the box
     }
-    fputs("\n", stdout);
-    fflush(stdout);
+    if (!quietlog) {
+        fputs("\n", stdout);
+        fflush(stdout);
+    }
     const MoveInfo m = classify(d, w);
-    if (m.kind == 2) {
+    if (m.kind == 2 && !quietlog) {
         printf("FAIL%d,%d\n", m.flag1 ? 1 : 0, m.flag2 ? 1 : 0);
         fflush(stdout);
     }

@@ -9,7 +9,8 @@ inline constexpr double diffamount = 0.1f;
 template <int N> XY DCatastrophe(const Dat& d);
 
 // Relaxes d in place (up to 1000 steps, or until a coordinate leaves the box
-// of 2000), writes the STARTCALC / FAIL lines and reports the event.
+// of 2000), writes the STARTCALC / FAIL lines (unless quietlog) and reports
+// the event.
 template <int N> MoveInfo move(Dat& d);
 
 // The event of a relaxation that went from before to after: a displacement

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "model/quiet.h"
 #include "play/stories.h"
 #include "screens/select.h"
 #include "shell/audio.h"
@@ -43,6 +44,7 @@ void trysetstring(int index) {
     playsample(0);
     stringseen[index] = 1;
     if (level == levelmax && level <= 5) levelmax = level + 1;
+    if (quietlog) return;
     // Framed by empty lines so the index stands out among the relaxation lines.
     for (int i = 0; i < 3; ++i) std::fputs("\n", stdout), std::fflush(stdout);
     std::printf("%d\n", index);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/controls.h"
+#include "model/quiet.h"
 #include "model/relax.h"
 #include "model/scrambling.h"
 #include "play/game_loop.h"
@@ -51,7 +52,7 @@ template <int N>
 void GameLoop<N>::start() {
     screenshake = 0;
     drawscrambling(R);
-    for (unsigned s = 0; s < R; ++s) {
+    for (unsigned s = 0; s < R && !quietlog; ++s) {
         std::printf("P %u,%d\n", s, amountperm[s]);
         std::fflush(stdout);
     }

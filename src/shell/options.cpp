@@ -17,13 +17,14 @@ namespace {
 constexpr int maxfps = 1000;
 
 const char* const usage =
-    "Usage: quellmarrow [--window] [--fps N] [--seed N]\n"
+    "Usage: quellmarrow [--window] [--fps N] [--seed N] [--quiet]\n"
     "A small art game: seven levels, seven elementary catastrophes.\n"
     "\n"
     "  --window     play in a 640x480 window instead of full screen\n"
     "  --fps N      present at most N frames a second (default 60, 0 = no limit)\n"
     "  --seed N     deal the levels' scramblings from seed N (0 to 4294967295),\n"
     "               to replay a run exactly; by default each run is new\n"
+    "  --quiet      leave out the diagnostic lines on standard output\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n"
     "\n"
@@ -63,7 +64,7 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
             word.resize(eq);
         }
 
-        if (word == "--help" || word == "--version" || word == "--window") {
+        if (word == "--help" || word == "--version" || word == "--window" || word == "--quiet") {
             if (inline_value) return bad(err, word + " takes no value");
             if (word == "--help") {
                 std::fputs(usage, out);
@@ -73,7 +74,8 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
                 std::fprintf(out, "quellmarrow %s\n", QM_VERSION);
                 return 0;
             }
-            options.window = true;
+            if (word == "--window") options.window = true;
+            if (word == "--quiet") options.quiet = true;
             continue;
         }
         if (word != "--fps" && word != "--seed") {

@@ -5,6 +5,7 @@
 
 struct Options {
     bool window = false;  // --window: a 640x480 window instead of full screen
+    bool quiet = false;   // --quiet: no diagnostic lines on standard output
     int fps = 60;         // --fps N: frames presented a second at most; 0 = as many as drawn
     bool seeded = false;  // --seed N given: replay the scramblings of an earlier run
     uint32_t seed = 0;

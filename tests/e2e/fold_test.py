@@ -3,7 +3,7 @@
 its sentence once, shakes the picture for about half a second (30 frames
 at the default 60 a second), blows the message box up, unlocks "cusp"; undo
 calms the box; a second visit shows the sentence again but unlocks nothing
-more."""
+more. With --quiet the same run-away prints not one line on standard output."""
 import threading
 import time
 
@@ -107,6 +107,24 @@ def body():
         h.expect(s.wait_screen(h.is_title, 5) is not None, "Esc on the list did not show the title")
         status = h.quit_from_title(s)
         h.expect(status == 0, "exit status %s" % status)
+
+    # Watched by its pictures alone: the run-away turns the box red and opens cusp.
+    with h.Session(args, "fold-quiet", gameargs=["--quiet"]) as s:
+        h.skip_intro(s)
+        h.title_to_list(s)
+        s.press("space")
+        h.expect(s.wait_screen(lambda x: h.is_play_screen(x) and h.message_box_colour(x) == "grey", 5)
+                 is not None, "--quiet: the play screen did not appear")
+        s.hold("Right", 1.0)
+        h.expect(s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="quiet-runaway")
+                 is not None, "--quiet: the message box did not turn red")
+        s.press("Escape")
+        shot = s.wait_screen(h.is_level_list, 5)
+        h.expect(shot is not None and h.level_colour(shot, 1) == "white", "--quiet: cusp did not open")
+        s.press("Escape")
+        h.expect(s.wait_screen(h.is_title, 5) is not None, "--quiet: Esc on the list did not show the title")
+        h.expect(h.quit_from_title(s) == 0, "--quiet: exit status not 0")
+        h.expect(s.lines() == [], "--quiet printed %r" % s.lines()[:6])
 
 
 h.run_test(body)

@@ -30,7 +30,7 @@ done
 for f in wav/sound2.wav wav/sound5.wav xm/title.xm xm/intro.xm xm/track{0..6}.xm; do
   cmp -s "$source/data/$f" "$usr/share/games/quellmarrow/$f" || fail "/usr/share/games/quellmarrow/$f missing or not the one in data/"
 done
-[ -f "$usr/share/doc/quellmarrow/copyright" ] || fail "no copyright file"
+grep -qx 'License: Expat' "$usr/share/doc/quellmarrow/copyright" || fail "the copyright file grants no MIT (Expat) licence"
 
 # One listing; the desktop entry carries its ID and starts the launcher.
 metainfo=$(echo "$usr"/share/metainfo/*.metainfo.xml)
@@ -41,14 +41,14 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 appstreamcli validate --no-net "$metainfo" >"$out/appstream.txt" 2>&1 || { cat "$out/appstream.txt" >&2; fail "appstreamcli rejects the metainfo"; }
 desktop="$usr/share/applications/$id.desktop"
 [ -f "$desktop" ] || fail "no desktop entry $id.desktop"
-grep -qx 'Exec="/usr/games/quellmarrow"' "$desktop" || fail "the desktop entry does not start /usr/games/quellmarrow"
+grep -qx 'Exec=quellmarrow --quiet' "$desktop" || fail "the desktop entry does not start quellmarrow --quiet from the PATH"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the entry"
 
 page="$usr/share/man/man6/quellmarrow.6.gz"
 [ -f "$page" ] || fail "no manual page in section 6"
 text=$(MANWIDTH=80 man --warnings -l "$page" 2>"$out/man-warnings.txt")
 [ ! -s "$out/man-warnings.txt" ] || fail "man warns: $(cat "$out/man-warnings.txt")"
-for option in --window --fps --seed --help --version DISPLAY "EXIT STATUS"; do
+for option in --window --fps --seed --quiet --help --version DISPLAY "EXIT STATUS"; do
   grep -q -- "$option" <<<"$text" || fail "the manual page does not document $option"
 done
 

@@ -42,7 +42,7 @@ TEST(Options, BadWordsExitTwoWithOneLineNamingTheProblem) {
         {"--fps", "-3"}, {"--fps", "abc"}, {"--fps", "99999999999"}, {"--fps", "1001"},
         {"--fps", ""},   {"--fps=1.5"},    {"--seed"},              {"--seed", "4294967296"},
         {"--seed", "+7"}, {"--window=yes"}, {"--frobnicate"},        {"level3"},
-        {"--fps"},
+        {"--fps"},        {"--quiet=yes"},
     };
     for (const auto& words : bad) {
         const Outcome o = run(words);
@@ -63,16 +63,19 @@ TEST(Options, GoodWordsFillTheOptionsAndPlayOn) {
     EXPECT_FALSE(o.options.window);
     EXPECT_EQ(o.options.fps, 60);
     EXPECT_FALSE(o.options.seeded);
+    EXPECT_FALSE(o.options.quiet);
 
-    o = run({"--window", "--fps", "0", "--seed=4294967295"});
+    o = run({"--window", "--fps", "0", "--seed=4294967295", "--quiet"});
     EXPECT_EQ(o.status, -1);
     EXPECT_TRUE(o.options.window);
+    EXPECT_TRUE(o.options.quiet);
     EXPECT_EQ(o.options.fps, 0);
     EXPECT_TRUE(o.options.seeded);
     EXPECT_EQ(o.options.seed, 4294967295u);
     EXPECT_EQ(o.out + o.err, "");
 
-    o = run({"--seed", "7", "--fps=1000", "--seed", "0"});  // the last word wins
+    o = run({"--seed", "7", "--fps=1000", "--seed", "0", "--quiet"});  // the last word wins
+    EXPECT_FALSE(o.options.window);
     EXPECT_EQ(o.options.fps, 1000);
     EXPECT_EQ(o.options.seed, 0u);
 }
@@ -81,7 +84,7 @@ TEST(Options, HelpAndVersionPrintAndExitZero) {
     Outcome o = run({"--fps", "30", "--help", "--bogus"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("Usage: quellmarrow", 0), 0u);
-    for (const char* word : {"--window", "--fps N", "--seed N", "--version", "Esc", "wav/"})
+    for (const char* word : {"--window", "--fps N", "--seed N", "--quiet", "--version", "Esc", "wav/"})
         EXPECT_NE(o.out.find(word), std::string::npos) << word;
     EXPECT_EQ(o.err, "");
 

@@ -1,0 +1,3 @@
+#include "model/quiet.h"
+
+bool quietlog = false;
