@@ -128,14 +128,14 @@ std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double
     return c;
 }
 
-std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel) {
+std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel, bool mute) {
     Module m;
     size_t instruments = parse(bytes, m);
     std::vector<uint8_t> out(bytes.begin(), bytes.begin() + 336);
     for (Pattern& p : m.patterns) {
         for (int r = 0; r < p.rows; ++r)
             for (int ch = 0; ch < p.channels; ++ch)
-                if (ch != channel) p.at(r, ch) = Cell{};
+                if ((ch != channel) != mute) p.at(r, ch) = Cell{};
         writePattern(out, p);
     }
     out.insert(out.end(), bytes.begin() + long(instruments), bytes.end());

@@ -28,7 +28,8 @@ std::set<int> volumeLevels(const Module& m);
 // each frequency split between its two nearest semitones.
 std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double rate);
 
-// The same file with every channel but `channel` emptied.
-std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel);
+// The same file with every channel but `channel` emptied, or with `mute`
+// only that one.
+std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel, bool mute = false);
 
 }  // namespace compose

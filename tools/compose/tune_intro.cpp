@@ -35,7 +35,7 @@ Tune introTune() {
 
     // Five bars that ask, six that answer through the Neapolitan C major.
     Passage a1{"A1", 16, minor, "Bm:16 Gmaj7:16 Em7:16 A:16 F#sus4:8 F#:8",
-               ".:4 B3:4 D4:4 F#4:4 | G4:8 F#4:4 E4:4 | E4:6 D4:2 E4:4 G4:4 | A4:8 G4:4 F#4:4 | B4:8 A#4:8",
+               ".:4 B3:4 D4:4 F#4:4 | G4:8 F#4:4 E4:4 | E4:6 D4:2 E4:4 G4:4 | A4:8 G4:4 F#4:4 | B4:6 C#5:2 A#4:8",
                ".:16 | D5:8 .:8 | .:12 B4:4 | C#5:8 .:8 | .:8 C#5:8",
                "B2:16 | G2:16 | E2:16 | A2:16 | F#2:16"};
     Passage a2{"A2", 16, "B C C# D E F# G A A#", "Bm:16 Em:16 C:16 Gmaj7:16 Em7:8 F#7:8 Bm:16",
@@ -47,7 +47,7 @@ Tune introTune() {
     // The turn: C major in three-four, the cello below and the flute running above.
     Passage b{"B", 12, "C D E F G A B",
               "C:12 Am:12 F:12 | Dm:12 G:12 Em:12 Am:12 F#7:12",
-              "E4:8 G4:4 | A4:8 C5:4 | A4:12 | F4:4 E4:2 D4:6 | B3:4 D4:4 G4:4 | G4:6 E4:2 B4:4 | C5:8 B4:2 A4:2 | E4:8 .:4",
+              "E4:8 G4:4 | A4:4 C5:8 | A4:8 G4:2 F4:2 | F4:4 E4:2 D4:6 | B3:4 D4:4 G4:4 | G4:6 E4:2 B4:4 | C5:4 A4:4 B4:2 C5:2 | A4:2 G4:2 E4:4 .:4",
               ".:4 G4:2 A4:2 B4:2 C5:2 | E5:8 .:4 | .:2 F5:2 E5:2 D5:2 C5:4 | A4:12 | F5:12 | .:6 A4:2 G4:4 | E5:8 .:4 | "
               "A#4:8 .:4",
               "C3:8 G2:4 | A2:8 E2:4 | F2:8 C3:4 | D2:12 | G2:8 B2:4 | E2:8 G2:4 | A2:12 | F#2:12"};

@@ -45,7 +45,7 @@ Tune titleTune() {
     // The middle: C major in three-four, the clarinet low, the counter above it.
     Passage b{"B", 12, "C D E F G A B",
               "C:12 G:12 Am:12 Em:12 F:12 G7:12",
-              "G4:4 E4:4 C4:4 | D4:8 B3:4 | C4:4 E4:4 A4:4 | G4:8 B4:4 | A4:6 G4:2 F4:4 | D4:4 F4:4 B3:4",
+              "G4:4 E4:4 C4:4 | D4:6 C4:2 B3:4 | C4:4 E4:4 A4:4 | G4:8 B4:4 | A4:6 G4:2 F4:4 | F4:4 D4:4 B3:2 D4:2",
               ".:12 | G4:2 A4:2 B4:4 .:4 | .:12 | E5:4 D5:4 E5:4 | C5:12 | G4:12",
               "C3:8 G2:4 | G2:8 D2:4 | A2:8 E2:4 | E2:8 B2:4 | F2:8 C3:4 | G2:8 B2:4"};
     b.figure = true;
@@ -55,7 +55,7 @@ Tune titleTune() {
     // Five bars leaning back to A minor through B half-diminished.
     Passage b2{"B2", 12, minor,
                "Dm:12 Am:12 Bm7b5:12 E7:12 E7:12",
-               "F4:6 E4:2 D4:4 | C5:8 A4:4 | D5:4 B4:4 F4:4 | E4:8 G#4:4 | B4:12",
+               "F4:6 E4:2 D4:4 | C5:4 B4:2 A4:6 | D5:4 B4:4 F4:4 | D4:4 E4:4 G#4:4 | B4:8 A4:2 G#4:2",
                ".:6 A4:6 | E4:8 .:4 | A4:12 | D5:8 B4:4 | D5:4 C5:4 D5:4",
                "D2:12 | A2:12 | B2:12 | E2:12 | E2:8 G#2:4"};
     b2.second = true;
@@ -64,7 +64,7 @@ Tune titleTune() {
     // A new tune over the cliche's relatives.
     Passage c{"C", 16, minor,
               "Fmaj7:16 Dm9:16 Am7:16 D7:16 E7sus4:8 E7:8 Am:16",
-              "A4:4 C5:6 D5:2 C5:4 | F4:8 E4:2 D4:6 | E4:4 G4:4 C5:8 | A4:6 F#4:2 D4:8 | B3:4 D4:4 G#4:8 | A4:12 .:4",
+              "A4:4 C5:6 D5:2 C5:4 | F4:4 A4:4 E4:2 D4:6 | E4:4 G4:4 C5:8 | A4:6 F#4:2 D4:8 | B3:4 D4:4 G#4:8 | C5:4 B4:2 A4:6 .:4",
               ".:4 E4:8 .:4 | A4:4 C5:4 .:8 | .:8 A4:4 G4:4 | .:8 C5:8 | .:4 A4:4 B4:8 | E4:8 .:8",
               "F2:16 | D2:16 | A2:16 | D2:16 | E2:16 | A2:16"};
     c.figure = true;

@@ -267,13 +267,16 @@ Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
         if (id == r.id) recipe = &r;
     if (!struck && !recipe) throw std::runtime_error("unknown instrument " + id);
 
-    // One sample per octave of the range, each mapped to its own notes.
     Instrument in;
     in.name = name;
-    int registers = std::min(16, (highNote - lowNote) / 12 + 1);
+    // A tone's sample keeps only the partials its top note allows, so
+    // registers a fourth wide keep most of them at every note; a struck
+    // tone's few partials fit in octaves.
+    int width = struck ? 12 : 5;
+    int registers = std::min(16, (highNote - lowNote) / width + 1);
     for (int k = 0; k < registers; ++k) {
-        int top = k + 1 == registers ? highNote : lowNote + 12 * k + 11;
-        int bottom = lowNote + 12 * k;
+        int top = k + 1 == registers ? highNote : lowNote + width * k + width - 1;
+        int bottom = lowNote + width * k;
         in.samples.push_back(struck ? struckSample(id, top) : toneSample(*recipe, (top + bottom) / 2, top));
         in.samples.back().finetune = int8_t(in.samples.back().finetune + detune);
         for (int n = k == 0 ? 1 : bottom; n <= (k + 1 == registers ? 96 : top); ++n) in.noteMap[size_t(n - 1)] = uint8_t(k);
