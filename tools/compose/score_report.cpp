@@ -58,6 +58,41 @@ double highPassRms(const std::vector<int16_t>& x, size_t from, size_t to, double
 
 }  // namespace
 
+MelodyFigures melodyFigures(const Module& m, const Tune& tune) {
+    // Melody bars new to the ear, and phrase lengths (a phrase ends at a rest or a section's end).
+    MelodyFigures f;
+    std::vector<Bar> heard;
+    for (size_t o = 0; o < m.orders.size(); ++o) {
+        const Pattern& p = m.patterns[size_t(m.orders[o])];
+        int bar = tune.sections.at(size_t(m.orders[o])).bar, start = -1;
+        for (int b0 = 0; b0 < p.rows; b0 += bar) {
+            Bar b;
+            for (int r = b0; r < std::min(p.rows, b0 + bar); ++r) {
+                const Cell& c = p.at(r, kLead);
+                if (c.note >= 1 && c.note <= 96) b.push_back({r - b0, c.note});
+                else if (c.note == 97 && !b.empty()) b.push_back({r - b0, 0});
+            }
+            if (std::none_of(b.begin(), b.end(), [](auto x) { return x.second > 0; })) continue;
+            ++f.bars;
+            bool isNew = std::none_of(heard.begin(), heard.end(), [&](const Bar& h) { return sameToTheEar(h, b); });
+            f.fresh += isNew;
+            if (std::getenv("QM_REVIEW_BARS")) {
+                std::fprintf(stderr, "%s order %zu bar %d %s:", tune.file.c_str(), o, b0 / bar + 1, isNew ? "new" : "old");
+                for (auto [r, n] : b) std::fprintf(stderr, " %d:%s", r, n ? noteName(n).c_str() : ".");
+                std::fprintf(stderr, "\n");
+            }
+            heard.push_back(b);
+        }
+        if (o < size_t(m.restart)) continue;  // phrases of the loop only
+        for (int r = 0; r <= p.rows; ++r) {
+            int note = r < p.rows ? p.at(r, kLead).note : 97;
+            if (note >= 1 && note <= 96 && start < 0) start = r;
+            if (note == 97 && start >= 0) f.phrases[(r - start + bar - 1) / bar]++, start = -1;
+        }
+    }
+    return f;
+}
+
 void scoreReport(const Tune& tune, const std::string& dir) {
     std::ifstream in(dir + "/" + tune.file, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
@@ -71,42 +106,14 @@ void scoreReport(const Tune& tune, const std::string& dir) {
     }
     std::printf(" :||\n");
 
-    // Melody bars new to the ear, and phrase lengths (a phrase ends at a rest or a section's end).
-    std::vector<Bar> heard;
-    int fresh = 0, bars = 0;
-    std::map<int, int> phrases;
-    std::vector<int> notes;
-    for (size_t o = 0; o < m.orders.size(); ++o) {
-        const Pattern& p = m.patterns[size_t(m.orders[o])];
-        int bar = tune.sections.at(size_t(m.orders[o])).bar, start = -1;
-        for (int b0 = 0; b0 < p.rows; b0 += bar) {
-            Bar b;
-            for (int r = b0; r < std::min(p.rows, b0 + bar); ++r) {
-                const Cell& c = p.at(r, kLead);
-                if (c.note >= 1 && c.note <= 96) b.push_back({r - b0, c.note}), notes.push_back(c.note);
-                else if (c.note == 97 && !b.empty()) b.push_back({r - b0, 0});
-            }
-            if (std::none_of(b.begin(), b.end(), [](auto x) { return x.second > 0; })) continue;
-            ++bars;
-            bool isNew = std::none_of(heard.begin(), heard.end(), [&](const Bar& h) { return sameToTheEar(h, b); });
-            fresh += isNew;
-            if (std::getenv("QM_REVIEW_BARS")) {
-                std::fprintf(stderr, "%s order %zu bar %d %s:", tune.file.c_str(), o, b0 / bar + 1, isNew ? "new" : "old");
-                for (auto [r, n] : b) std::fprintf(stderr, " %d:%s", r, n ? noteName(n).c_str() : ".");
-                std::fprintf(stderr, "\n");
-            }
-            heard.push_back(b);
-        }
-        if (o < size_t(m.restart)) continue;  // phrases of the loop only
-        for (int r = 0; r <= p.rows; ++r) {
-            int note = r < p.rows ? p.at(r, kLead).note : 97;
-            if (note >= 1 && note <= 96 && start < 0) start = r;
-            if (note == 97 && start >= 0) phrases[(r - start + bar - 1) / bar]++, start = -1;
-        }
-    }
-    std::printf("  melody bars: %d played, %d new to the ear; phrase lengths in bars (count):", bars, fresh);
-    for (auto [len, n] : phrases) std::printf(" %d(%d)", len, n);
+    MelodyFigures f = melodyFigures(m, tune);
+    std::printf("  melody bars: %d played, %d new to the ear; phrase lengths in bars (count):", f.bars, f.fresh);
+    for (auto [len, n] : f.phrases) std::printf(" %d(%d)", len, n);
     std::printf("\n");
+    std::vector<int> notes;
+    for (int o : m.orders)
+        for (int r = 0; r < m.patterns[size_t(o)].rows; ++r)
+            if (int n = m.patterns[size_t(o)].at(r, kLead).note; n >= 1 && n <= 96) notes.push_back(n);
 
     // The lead's partials at its median note, from the sample the generator builds.
     Module built = buildModule(tune);
