@@ -25,7 +25,7 @@ Tune titleTune() {
     s.figureSteps = "0 1 2 3 4 3 2";
     s.figureAccent = {1, 0.7, 0.85, 0.7};
     s.kits = {"....t.......t...", "....t...t...t..t", "....t.......", "....t...t..t"};
-    s.drumVolume = 26;
+    s.drumVolume = 44;
     s.drumAccent = {1, 1, 1, 1, 1, 0.6, 1, 1, 1, 1, 1, 1, 0.8, 1, 1, 0.6};
 
     const char* minor = "A B C D E F F# G G#";
