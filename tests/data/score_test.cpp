@@ -59,6 +59,7 @@ TEST(Score, LinesBecomeCellsWithInstrumentVolumeRestAndHold) {
     EXPECT_EQ(p.at(1, 1).volume, 0x10 + 30);
     EXPECT_EQ(p.at(0, 1).volume, 0x10 + 60) << "the snare at twice the kick";
     EXPECT_THROW(drums(1, 33, "s"), std::runtime_error);
+    EXPECT_EQ(drums(1, 40, "kt").notes, "C4:1!40@kick C4:1!40@tick ") << "only snare and hat are doubled";
     EXPECT_EQ(p.at(2, 1).note, 0);
 }
 
