@@ -193,6 +193,7 @@ TEST(Develop, PlanWordsShapeTheSections) {
     EXPECT_EQ(line(0, 0)->notes, "E5:8~ G5:8>1 ");
     EXPECT_EQ(line(1, 0)->instrument, "cello");
     EXPECT_EQ(line(1, 0)->notes.substr(0, 4), "F#4:");  // an octave down, a tone up
+    EXPECT_EQ(t.sections[1].scale, "D E F# G A B C#") << "the check and the ornaments follow the transposition";
     EXPECT_EQ(line(1, 5)->notes, "D2:16 ");
     EXPECT_EQ(line(0, 7)->notes, "C4:2 E4:2 G4:2 C4:2 E4:2 G4:2 C4:2 E4:2 ");
     EXPECT_EQ(line(1, 7)->notes.substr(0, 4), "A4:2") << "the figure runs on across sections";
