@@ -40,21 +40,27 @@ TEST(Score, PitchNamesFollowTheXmNoteNumbers) {
 }
 
 TEST(Score, LinesBecomeCellsWithInstrumentVolumeRestAndHold) {
-    Tune t = oneSection({Line{0, "flute", 40, "A4:1 -:1 .:1 C5:1!20"}, drums(1, 30, ".k..")});
+    Tune t = oneSection({Line{0, "flute", 40, "A4:1 -:1 .:1 C5:1!20"}, drums(1, 20, "sk..")});
     t.gain = 2.0;
+    EXPECT_THROW(buildModule(t), std::runtime_error) << "40 * 2 is past 64: an error, not a clamp";
+    t.gain = 1.5;
     Module m = buildModule(t);
     ASSERT_EQ(m.patterns.size(), 1u);
     const Pattern& p = m.patterns[0];
     EXPECT_EQ(p.at(0, 0).note, 58);
     EXPECT_EQ(p.at(0, 0).instrument, 1);
-    EXPECT_EQ(p.at(0, 0).volume, 0x10 + 64);  // 40 * 2 clamps to 64
+    EXPECT_EQ(p.at(0, 0).volume, 0x10 + 60);
     EXPECT_EQ(p.at(1, 0).note, 0);            // a hold writes nothing
     EXPECT_EQ(p.at(2, 0).note, 97);           // a rest is a key-off
     EXPECT_EQ(p.at(2, 0).instrument, 0);
-    EXPECT_EQ(p.at(3, 0).volume, 0x10 + 40);
+    EXPECT_EQ(p.at(3, 0).volume, 0x10 + 30);
     EXPECT_EQ(p.at(1, 1).note, 49);  // drums sound at C-4, their native rate
-    EXPECT_EQ(p.at(1, 1).instrument, 2);
-    EXPECT_EQ(p.at(0, 1).note, 0);
+    EXPECT_EQ(p.at(1, 1).instrument, 3);
+    EXPECT_EQ(p.at(1, 1).volume, 0x10 + 30);
+    EXPECT_EQ(p.at(0, 1).volume, 0x10 + 60) << "the snare at twice the kick";
+    EXPECT_THROW(drums(1, 33, "s"), std::runtime_error);
+    EXPECT_EQ(drums(1, 40, "kt").notes, "C4:1!40@kick C4:1!40@tick ") << "only snare and hat are doubled";
+    EXPECT_EQ(p.at(2, 1).note, 0);
 }
 
 TEST(Score, RejectsLinesThatDoNotFitTheirSection) {
@@ -127,6 +133,34 @@ TEST(Develop, TransposesVariesAndAccompaniesWithinTheKey) {
         }
         EXPECT_EQ(rows, 32) << "seed " << seed;
     }
+    // In a transposed key the ornaments keep to that key, one a bar at most,
+    // and each bar's ornament depends only on that bar.
+    const std::string fsm = "F# G# A B C# D E", line = "F#4:8 A4:8 | C#5:12 B4:4 | A4:8 G#4:8 | F#4:16";
+    auto bars = [](const std::string& notes) {
+        std::vector<std::string> out(4);
+        int row = 0;
+        for (const std::string& w : words(notes)) {
+            Token t = parseToken(w);
+            out[size_t(row / 16)] += w + " ";
+            row += t.rows;
+        }
+        return out;
+    };
+    for (unsigned seed = 0; seed < 30; ++seed) {
+        std::vector<std::string> b = bars(vary(line, fsm, seed)), plain = bars(line);
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_LE(words(b[k]).size(), words(plain[k]).size() + 1) << "two ornaments in bar " << k + 1 << ": " << b[k];
+            for (const std::string& w : words(b[k]))
+                EXPECT_NE((" " + fsm + " ").find(" " + parseToken(w).pitch.substr(0, parseToken(w).pitch.size() - 1) + " "),
+                          std::string::npos) << w << " is not in F# minor";
+        }
+        std::vector<std::string> edited = bars(vary("F#4:4 G#4:4 A4:8 | C#5:12 B4:4 | A4:8 G#4:8 | F#4:16", fsm, seed));
+        EXPECT_EQ(std::vector<std::string>(edited.begin() + 1, edited.end()), std::vector<std::string>(b.begin() + 1, b.end()));
+        // The bass keeps its notes and changes only the way into the next chord.
+        std::vector<Token> bass = [&] { std::vector<Token> v; for (auto& w : words(varyBass("F#2:16 D2:16 A2:16 C#3:16", fsm, seed))) v.push_back(parseToken(w)); return v; }();
+        EXPECT_EQ(bass[0].pitch, "F#2");
+        for (const Token& t : bass) EXPECT_TRUE(t.rows >= 14 || t.rows == 2) << formatToken(t);
+    }
     // Guide tones: the third of C, then the nearest tone of G7 (its seventh F), held when it stays.
     EXPECT_EQ(counterLine("C:8 G7:8 C:8", "C4"), "E4:8~ F4:8~ E4:8~ ");
 }
@@ -159,12 +193,14 @@ TEST(Develop, PlanWordsShapeTheSections) {
     EXPECT_EQ(line(0, 0)->notes, "E5:8~ G5:8>1 ");
     EXPECT_EQ(line(1, 0)->instrument, "cello");
     EXPECT_EQ(line(1, 0)->notes.substr(0, 4), "F#4:");  // an octave down, a tone up
+    EXPECT_EQ(t.sections[1].scale, "D E F# G A B C#") << "the check and the ornaments follow the transposition";
     EXPECT_EQ(line(1, 5)->notes, "D2:16 ");
     EXPECT_EQ(line(0, 7)->notes, "C4:2 E4:2 G4:2 C4:2 E4:2 G4:2 C4:2 E4:2 ");
     EXPECT_EQ(line(1, 7)->notes.substr(0, 4), "A4:2") << "the figure runs on across sections";
     EXPECT_EQ(line(2, 7), nullptr);
     EXPECT_EQ(line(2, 6), nullptr);
-    EXPECT_EQ(line(3, 0), nullptr);  // breath: no lead
+    EXPECT_EQ(line(3, 0), nullptr);  // breath: no lead, and the last one's note is ended
+    EXPECT_EQ(buildModule(t).patterns[3].at(0, kLead).note, 97);
     EXPECT_NE(line(3, 2), nullptr);
     EXPECT_EQ(line(4, 5)->notes, "A2:16 ");
     EXPECT_EQ(line(4, 6), nullptr);
@@ -172,6 +208,25 @@ TEST(Develop, PlanWordsShapeTheSections) {
     EXPECT_THROW(develop(p), std::runtime_error);
     p.plan = "0q";
     EXPECT_THROW(develop(p), std::runtime_error);
+}
+
+// A lead is more than its fundamental: partials 2-5 carry at least a tenth
+// of its energy where they fit under the band, and the scooped attack
+// joins the loop without a step.
+TEST(Voices, LeadsHaveUpperPartialsAndJoinTheirLoopSmoothly) {
+    for (const char* id : {"flute", "clarinet", "voice", "sine", "reed", "cello"}) {
+        Instrument in = makeVoice(id, pitchNote("C4"), pitchNote("C6"));
+        const Sample& s = in.samples[in.noteMap[size_t(pitchNote("A4") - 1)]];
+        std::vector<double> x(s.data.begin() + s.loopStart, s.data.end());
+        std::vector<double> p = powerSpectrum(x, s.loopLength);
+        size_t f0 = size_t(std::max_element(p.begin() + 1, p.end()) - p.begin());
+        double upper = 0;
+        for (size_t k = 2; k <= 5 && k * f0 < p.size(); ++k) upper += p[k * f0];
+        EXPECT_GT(upper / (upper + p[f0]), 0.1) << id;
+        int step = 0;
+        for (size_t i = s.loopStart + 1; i < s.data.size(); ++i) step = std::max(step, std::abs(s.data[i] - s.data[i - 1]));
+        if (s.loopStart > 0) EXPECT_LE(std::abs(s.data[s.loopStart] - s.data[s.loopStart - 1]), step) << id;
+    }
 }
 
 // Every sample of every tone is judged at the highest note the tune gives

@@ -1,19 +1,27 @@
 // compose: writes the game's eleven sound files and checks or measures them.
 //   compose <outdir>                  write wav/ and xm/ under outdir
-//   compose --check <dir>             read the files back and check them
+//   compose --check <dir>             read the files back and check them, and
+//                                     print the music check's verdict per tune
+//   compose --music <dir>             every fault the music check finds
+//   compose --review <dir>            form, new melody bars, phrases, lead partials, drum level
+//                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before)
 //   compose --report <dir>            key, tempo, instruments, length, loudness
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "effects.h"
 #include "measure.h"
+#include "music_check.h"
 #include "render.h"
+#include "score_report.h"
 #include "tunes.h"
 #include "wav.h"
 #include "xm_check.h"
@@ -61,17 +69,57 @@ int writeAll(const std::string& dir) {
     return ok ? 0 : 1;
 }
 
+// The music check's faults of one file, counted by rule.
+std::string musicVerdict(const std::vector<std::string>& faults) {
+    if (faults.empty()) return "pass";
+    std::map<std::string, int> rules;
+    for (const std::string& f : faults) rules[f.substr(0, f.find(':'))]++;
+    std::string s = "FAIL";
+    for (const auto& [rule, n] : rules) s += " " + std::to_string(n) + " " + rule;
+    return s;
+}
+
 int checkAll(const std::string& dir) {
     bool ok = true;
     for (const Tune& t : allTunes()) {
         std::vector<uint8_t> bytes = readFile(dir + "/" + t.file);
-        ok = report(t.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkXm(bytes)) && ok;
+        std::vector<std::string> problems = bytes.empty() ? std::vector<std::string>{"missing"} : checkXm(bytes);
+        ok = report(t.file, problems) && ok;
+        if (problems.empty())
+            std::printf("music check %-13s %s\n", t.file.c_str(), musicVerdict(checkMusic(readPatterns(bytes), passageInfo(t))).c_str());
     }
     for (const Effect& e : kEffects) {
         std::vector<uint8_t> bytes = readFile(dir + "/" + e.file);
         ok = report(e.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkWav(bytes)) && ok;
     }
     std::fprintf(ok ? stdout : stderr, "%s\n", ok ? "all files pass" : "problems found");
+    return ok ? 0 : 1;
+}
+
+// How the chime sits in each key: the share of its energy on notes outside
+// the key (a pitchless strike gives every key about 5/12).
+void chimeReport(const std::string& dir) {
+    std::vector<uint8_t> bytes = readFile(dir + "/wav/sound2.wav");
+    std::vector<int16_t> wav;
+    for (size_t i = 44; i + 1 < bytes.size(); i += 2) wav.push_back(int16_t(bytes[i] | bytes[i + 1] << 8));
+    std::vector<double> c = pitchClassShares(wav, kEffectRate);
+    static const char* names[] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
+    std::printf("chime: largest pitch-class share %.1f%%; energy outside each major key (and its relative minor):\n",
+                100 * *std::max_element(c.begin(), c.end()));
+    for (int root = 0; root < 12; ++root) {
+        double out = 0;
+        for (int i : {1, 3, 6, 8, 10}) out += c[size_t((root + i) % 12)];
+        std::printf("  %-2s %4.1f%%%s", names[root], 100 * out, root % 6 == 5 ? "\n" : "");
+    }
+}
+
+int musicAll(const std::string& dir) {
+    bool ok = true;
+    for (const Tune& t : allTunes()) {
+        std::vector<std::string> faults = checkMusic(readPatterns(readFile(dir + "/" + t.file)), passageInfo(t));
+        for (const std::string& f : faults) std::printf("%s: %s\n", t.file.c_str(), f.c_str());
+        ok = ok && faults.empty();
+    }
     return ok ? 0 : 1;
 }
 
@@ -102,6 +150,7 @@ int reportAll(const std::string& dir) {
                     newMaterialSeconds(m), l.peakDb, l.rmsDb, lead - other, volumeLevels(m).size(), fx.c_str(),
                     inst.c_str());
     }
+    chimeReport(dir);
     return 0;
 }
 
@@ -124,11 +173,20 @@ int main(int argc, char** argv) {
         if (a.size() == 1 && a[0][0] != '-') return writeAll(a[0]);
         if (a.size() == 2 && a[0] == "--check") return checkAll(a[1]);
         if (a.size() == 2 && a[0] == "--report") return reportAll(a[1]);
+        if (a.size() == 2 && a[0] == "--music") return musicAll(a[1]);
+        if (a.size() == 2 && a[0] == "--review") {
+            for (const Tune& t : allTunes()) try {
+                    scoreReport(t, a[1]);
+                } catch (const std::exception& e) {
+                    std::printf("  (%s: %s)\n", t.file.c_str(), e.what());
+                }
+            return 0;
+        }
         if (a.size() == 3 && a[0] == "--listen") return listenAll(a[1], a[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "compose: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --report <dir> | --listen <dir> <wavdir>\n");
+    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --music <dir> | --review <dir> | --report <dir> | --listen <dir> <wavdir>\n");
     return 2;
 }

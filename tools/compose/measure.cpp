@@ -2,11 +2,13 @@
 #include "measure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <stdexcept>
 #include <tuple>
 
 #include "bytes.h"
+#include "spectrum.h"
 #include "xm_writer.h"
 
 namespace compose {
@@ -46,7 +48,24 @@ size_t parse(const std::vector<uint8_t>& b, Module& m) {
 
 Module readPatterns(const std::vector<uint8_t>& bytes) {
     Module m;
-    parse(bytes, m);
+    size_t at = parse(bytes, m);
+    // Instruments: name and, per sample, only whether it loops (no data).
+    int count = int(get16(bytes, 72));
+    for (int i = 0; i < count; ++i) {
+        if (at + 29 > bytes.size()) throw std::runtime_error("instrument header past the end");
+        Instrument in;
+        for (size_t k = 4; k < 26 && bytes[at + k]; ++k) in.name += char(bytes[at + k]);
+        size_t samples = get16(bytes, at + 27), head = at + get32(bytes, at), data = 0;
+        for (size_t k = 0; k < samples; ++k, head += 40) {
+            if (head + 40 > bytes.size()) throw std::runtime_error("sample header past the end");
+            Sample s;
+            s.looped = (bytes[head + 14] & 3) != 0;
+            data += get32(bytes, head);
+            in.samples.push_back(s);
+        }
+        at = head + data;
+        m.instruments.push_back(std::move(in));
+    }
     return m;
 }
 
@@ -93,14 +112,30 @@ std::set<int> volumeLevels(const Module& m) {
     return s;
 }
 
-std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel) {
+std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double rate) {
+    size_t n = 1;
+    while (n < samples.size() * 4) n *= 2;
+    std::vector<double> p = powerSpectrum(std::vector<double>(samples.begin(), samples.end()), n), c(12, 0.0);
+    double all = 1e-30;
+    for (size_t k = 1; k < p.size(); ++k) {
+        double hz = double(k) * rate / double(n);
+        if (hz < 150 || hz > 2000) continue;
+        double m = 12 * std::log2(hz / 261.6256), lo = std::floor(m), f = m - lo;
+        int pc = ((int(lo) % 12) + 12) % 12;
+        c[size_t(pc)] += p[k] * (1 - f), c[size_t((pc + 1) % 12)] += p[k] * f, all += p[k];
+    }
+    for (double& v : c) v /= all;
+    return c;
+}
+
+std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel, bool mute) {
     Module m;
     size_t instruments = parse(bytes, m);
     std::vector<uint8_t> out(bytes.begin(), bytes.begin() + 336);
     for (Pattern& p : m.patterns) {
         for (int r = 0; r < p.rows; ++r)
             for (int ch = 0; ch < p.channels; ++ch)
-                if (ch != channel) p.at(r, ch) = Cell{};
+                if ((ch != channel) != mute) p.at(r, ch) = Cell{};
         writePattern(out, p);
     }
     out.insert(out.end(), bytes.begin() + long(instruments), bytes.end());

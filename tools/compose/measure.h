@@ -11,7 +11,8 @@
 
 namespace compose {
 
-// Header, order list and pattern cells of an XM (no instruments); throws
+// Header, order list, pattern cells and instrument names with their
+// samples' loop flags (no sample data) of an XM; throws
 // std::runtime_error when the bytes are not a well-formed XM.
 Module readPatterns(const std::vector<uint8_t>& bytes);
 
@@ -23,7 +24,12 @@ double newMaterialSeconds(const Module& m);
 std::set<int> effectTypes(const Module& m);
 std::set<int> volumeLevels(const Module& m);
 
-// The same file with every channel but `channel` emptied.
-std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel);
+// Share of the energy from 150 Hz to 2 kHz on each pitch class (0 = C),
+// each frequency split between its two nearest semitones.
+std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double rate);
+
+// The same file with every channel but `channel` emptied, or with `mute`
+// only that one.
+std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel, bool mute = false);
 
 }  // namespace compose
