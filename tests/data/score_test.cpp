@@ -42,16 +42,18 @@ TEST(Score, PitchNamesFollowTheXmNoteNumbers) {
 TEST(Score, LinesBecomeCellsWithInstrumentVolumeRestAndHold) {
     Tune t = oneSection({Line{0, "flute", 40, "A4:1 -:1 .:1 C5:1!20"}, drums(1, 30, ".k..")});
     t.gain = 2.0;
+    EXPECT_THROW(buildModule(t), std::runtime_error) << "40 * 2 is past 64: an error, not a clamp";
+    t.gain = 1.5;
     Module m = buildModule(t);
     ASSERT_EQ(m.patterns.size(), 1u);
     const Pattern& p = m.patterns[0];
     EXPECT_EQ(p.at(0, 0).note, 58);
     EXPECT_EQ(p.at(0, 0).instrument, 1);
-    EXPECT_EQ(p.at(0, 0).volume, 0x10 + 64);  // 40 * 2 clamps to 64
+    EXPECT_EQ(p.at(0, 0).volume, 0x10 + 60);
     EXPECT_EQ(p.at(1, 0).note, 0);            // a hold writes nothing
     EXPECT_EQ(p.at(2, 0).note, 97);           // a rest is a key-off
     EXPECT_EQ(p.at(2, 0).instrument, 0);
-    EXPECT_EQ(p.at(3, 0).volume, 0x10 + 40);
+    EXPECT_EQ(p.at(3, 0).volume, 0x10 + 30);
     EXPECT_EQ(p.at(1, 1).note, 49);  // drums sound at C-4, their native rate
     EXPECT_EQ(p.at(1, 1).instrument, 2);
     EXPECT_EQ(p.at(0, 1).note, 0);

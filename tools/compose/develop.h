@@ -22,26 +22,9 @@ struct Material {
     std::string scale = {};  // for passing tones, when not the piece's
 };
 
-struct Voice {
-    std::string instrument;  // "" = the part is not used
-    int volume = 0;
-    std::string low;  // floor of chord voicings and figures
-};
-
-struct Piece {
-    Tune tune;              // file, title, key, tempo, gain, vibrato and glide
+struct Piece : Palette {
     int rows = 64;          // per section
     std::string scale;      // the key's notes, for passing tones: "C D Eb F G Ab Bb"
-    Voice lead, lead2, pad, bass, figure, counter;
-    int padVoices = 3;
-    bool padGlide = true;
-    std::string figureSteps;  // chord-tone indices as in arpeggio(), one per figureStep rows;
-                              // several figures separated by '/' take turns
-    int figureStep = 2;
-    int swing = 0;            // ticks late for every other figure note
-    std::vector<std::string> kits;  // drum grids (see drums()) cycling from the piece's start; "" = none
-    int drumVolume = 0;
-    std::vector<double> drumAccent, leadAccent, figureAccent;
     std::vector<Material> material;
     // Plan words: material index, then any of  v vary, o octave down on lead2,
     // u octave up, c counter-melody, t thin (no drums or figure), b breath
@@ -57,7 +40,20 @@ std::string transpose(const std::string& notes, int semitones);
 std::string transposeChords(const std::string& progression, int semitones);
 // Ornaments a melody: long notes lend their tail to a passing or neighbour
 // tone of the scale, some rests get a pick-up; `seed` picks which.
-std::string vary(const std::string& melody, const std::string& scale, unsigned seed);
+// In-key only, at most one ornament in each bar of `bar` rows.
+std::string vary(const std::string& melody, const std::string& scale, unsigned seed, int bar = 16);
+// Bass variation: only the note leading into the next chord changes.
+std::string varyBass(const std::string& bass, const std::string& scale, unsigned seed, int bar = 16);
+// Long notes get vibrato, a phrase's last note a fade.
+std::string sing(const std::string& notes);
+std::string transposeScale(const std::string& scale, int semitones);
+// The pad's floor: its own low note, or an octave under the melody.
+std::string padFloor(const Palette& p, const std::string& melody);
+// The drum grid from absolute row `from` for `rows` rows, with light strokes seeded by the row.
+Line drumLine(const Palette& p, const std::string& grid, int from, int rows);
+// The broken-chord figure over a progression, its step count starting at
+// absolute row `from`; `turn` picks among figures separated by '/'.
+Line figureLine(const Palette& p, const std::string& prog, int from, int turn);
 // A slow line of guide tones (thirds and sevenths first) moving by the
 // smallest step from chord to chord, kept between low and an octave above.
 std::string counterLine(const std::string& progression, const std::string& low);

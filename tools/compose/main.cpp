@@ -1,6 +1,8 @@
 // compose: writes the game's eleven sound files and checks or measures them.
 //   compose <outdir>                  write wav/ and xm/ under outdir
-//   compose --check <dir>             read the files back and check them
+//   compose --check <dir>             read the files back and check them, and
+//                                     print the music check's verdict per tune
+//   compose --music <dir>             every fault the music check finds
 //   compose --report <dir>            key, tempo, instruments, length, loudness
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
@@ -8,11 +10,13 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "effects.h"
 #include "measure.h"
+#include "music_check.h"
 #include "render.h"
 #include "tunes.h"
 #include "wav.h"
@@ -61,17 +65,40 @@ int writeAll(const std::string& dir) {
     return ok ? 0 : 1;
 }
 
+// The music check's faults of one file, counted by rule.
+std::string musicVerdict(const std::vector<std::string>& faults) {
+    if (faults.empty()) return "pass";
+    std::map<std::string, int> rules;
+    for (const std::string& f : faults) rules[f.substr(0, f.find(':'))]++;
+    std::string s = "FAIL";
+    for (const auto& [rule, n] : rules) s += " " + std::to_string(n) + " " + rule;
+    return s;
+}
+
 int checkAll(const std::string& dir) {
     bool ok = true;
     for (const Tune& t : allTunes()) {
         std::vector<uint8_t> bytes = readFile(dir + "/" + t.file);
-        ok = report(t.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkXm(bytes)) && ok;
+        std::vector<std::string> problems = bytes.empty() ? std::vector<std::string>{"missing"} : checkXm(bytes);
+        ok = report(t.file, problems) && ok;
+        if (problems.empty())
+            std::printf("music check %-13s %s\n", t.file.c_str(), musicVerdict(checkMusic(readPatterns(bytes), passageInfo(t))).c_str());
     }
     for (const Effect& e : kEffects) {
         std::vector<uint8_t> bytes = readFile(dir + "/" + e.file);
         ok = report(e.file, bytes.empty() ? std::vector<std::string>{"missing"} : checkWav(bytes)) && ok;
     }
     std::fprintf(ok ? stdout : stderr, "%s\n", ok ? "all files pass" : "problems found");
+    return ok ? 0 : 1;
+}
+
+int musicAll(const std::string& dir) {
+    bool ok = true;
+    for (const Tune& t : allTunes()) {
+        std::vector<std::string> faults = checkMusic(readPatterns(readFile(dir + "/" + t.file)), passageInfo(t));
+        for (const std::string& f : faults) std::printf("%s: %s\n", t.file.c_str(), f.c_str());
+        ok = ok && faults.empty();
+    }
     return ok ? 0 : 1;
 }
 
@@ -124,11 +151,12 @@ int main(int argc, char** argv) {
         if (a.size() == 1 && a[0][0] != '-') return writeAll(a[0]);
         if (a.size() == 2 && a[0] == "--check") return checkAll(a[1]);
         if (a.size() == 2 && a[0] == "--report") return reportAll(a[1]);
+        if (a.size() == 2 && a[0] == "--music") return musicAll(a[1]);
         if (a.size() == 3 && a[0] == "--listen") return listenAll(a[1], a[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "compose: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --report <dir> | --listen <dir> <wavdir>\n");
+    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --music <dir> | --report <dir> | --listen <dir> <wavdir>\n");
     return 2;
 }

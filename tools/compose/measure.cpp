@@ -46,7 +46,24 @@ size_t parse(const std::vector<uint8_t>& b, Module& m) {
 
 Module readPatterns(const std::vector<uint8_t>& bytes) {
     Module m;
-    parse(bytes, m);
+    size_t at = parse(bytes, m);
+    // Instruments: name and, per sample, only whether it loops (no data).
+    int count = int(get16(bytes, 72));
+    for (int i = 0; i < count; ++i) {
+        if (at + 29 > bytes.size()) throw std::runtime_error("instrument header past the end");
+        Instrument in;
+        for (size_t k = 4; k < 26 && bytes[at + k]; ++k) in.name += char(bytes[at + k]);
+        size_t samples = get16(bytes, at + 27), head = at + get32(bytes, at), data = 0;
+        for (size_t k = 0; k < samples; ++k, head += 40) {
+            if (head + 40 > bytes.size()) throw std::runtime_error("sample header past the end");
+            Sample s;
+            s.looped = (bytes[head + 14] & 3) != 0;
+            data += get32(bytes, head);
+            in.samples.push_back(s);
+        }
+        at = head + data;
+        m.instruments.push_back(std::move(in));
+    }
     return m;
 }
 

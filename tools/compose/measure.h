@@ -11,7 +11,8 @@
 
 namespace compose {
 
-// Header, order list and pattern cells of an XM (no instruments); throws
+// Header, order list, pattern cells and instrument names with their
+// samples' loop flags (no sample data) of an XM; throws
 // std::runtime_error when the bytes are not a well-formed XM.
 Module readPatterns(const std::vector<uint8_t>& bytes);
 

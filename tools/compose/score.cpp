@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -62,6 +63,13 @@ void place(Pattern& p, int row, int ch, const Cell& c, const std::string& where)
 
 }  // namespace
 
+int number(const std::string& text, const std::string& what) {
+    size_t i = text.size() > 1 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (i == text.size() || text.size() > 6 || text.find_first_not_of("0123456789", i) != std::string::npos)
+        throw std::runtime_error("'" + text + "' is not a number in " + what);
+    return std::stoi(text);
+}
+
 std::vector<std::string> words(std::string s) {
     std::replace(s.begin(), s.end(), '|', ' ');
     std::istringstream in(s);
@@ -74,24 +82,28 @@ Token parseToken(const std::string& w) {
     Token t;
     size_t colon = w.find(':');
     if (colon == std::string::npos) throw std::runtime_error("token without length: " + w);
+    if (colon == 0) throw std::runtime_error("token without pitch: " + w);
     t.pitch = w.substr(0, colon);
     const char* tags = "!@~^'<>";
     size_t i = colon + 1, end = w.find_first_of(tags, i);
-    t.rows = std::stoi(w.substr(i, end - i));
+    t.rows = number(w.substr(i, end - i), "the length of " + w);
     while (end != std::string::npos) {
         char tag = w[end];
         size_t next = w.find_first_of(tags, end + 1);
         std::string v = w.substr(end + 1, next == std::string::npos ? std::string::npos : next - end - 1);
-        if (tag == '!') t.volume = std::stoi(v);
+        if (tag == '!') t.volume = number(v, "the volume of " + w);
         else if (tag == '@') t.instrument = v;
         else if (tag == '~') t.vibrato = true;
         else if (tag == '^') t.glide = true;
-        else if (tag == '\'') t.delay = std::stoi(v);
-        else if (tag == '<') t.slide = std::stoi(v);
-        else t.slide = -std::stoi(v);
+        else if (tag == '\'') t.delay = number(v, "the delay of " + w);
+        else if (tag == '<') t.slide = number(v, "the swell of " + w);
+        else t.slide = -number(v, "the fade of " + w);
+        if ((tag == '~' || tag == '^') && !v.empty()) throw std::runtime_error("stray '" + v + "' in " + w);
+        if (tag == '@' && v.empty()) throw std::runtime_error("no instrument after @ in " + w);
         end = next;
     }
     if (t.rows < 1) throw std::runtime_error("token with no length: " + w);
+    if (t.volume == 0 || t.volume > 64) throw std::runtime_error("volume outside 1..64 in " + w);
     if (t.delay < 0 || t.delay > 15 || std::abs(t.slide) > 15) throw std::runtime_error("bad mark in " + w);
     if (t.vibrato && t.slide) throw std::runtime_error("vibrato and slide share the held rows: " + w);
     if (t.glide && t.delay) throw std::runtime_error("a glide cannot be late: " + w);
@@ -126,7 +138,7 @@ int pitchNote(const std::string& pitch) {
     size_t i = 0;
     int pc = pitchClass(pitch, i);
     if (i >= pitch.size()) throw std::runtime_error("pitch without octave: " + pitch);
-    int octave = std::stoi(pitch.substr(i));
+    int octave = number(pitch.substr(i), "the octave of " + pitch);
     int note = 12 * octave + pc + 1;
     // Cb and B# cross the octave boundary: Cb4 is B3, B#3 is C4.
     if (pitch.compare(0, 2, "Cb") == 0) note -= 12;
@@ -195,7 +207,7 @@ Line arpeggio(int channel, const std::string& instrument, int volume, const std:
                 notes += f + ":" + std::to_string(len) + " ";
                 continue;
             }
-            int idx = std::stoi(f);
+            int idx = number(f, "figure " + figure);
             int n = tones[size_t(idx) % tones.size()] + 12 * (idx / int(tones.size()));
             notes += noteName(n) + ":" + std::to_string(len) + " ";
         }
@@ -230,13 +242,22 @@ Module buildModule(const Tune& tune) {
     std::map<std::string, int> patternOf;
     for (const Section& s : tune.sections) {
         Pattern p(s.rows, tune.channels);
+        std::vector<bool> written(size_t(std::max(tune.channels, 0)), false);
         for (const Line& l : s.lines) {
             std::string where = tune.file + " " + s.name + " channel " + std::to_string(l.channel);
             if (l.channel < 0 || l.channel >= tune.channels) throw std::runtime_error(where + ": no such channel");
+            written[size_t(l.channel)] = true;
             int row = 0;
             for (const std::string& w : words(l.notes)) {
-                Token t = parseToken(w);
-                if (row + t.rows > s.rows) throw std::runtime_error(where + ": runs past the section at " + w);
+                std::string at = where + " bar " + std::to_string(row / std::max(1, s.bar) + 1);
+                Token t;
+                try {
+                    t = parseToken(w);
+                    if (t.pitch != "." && t.pitch != "-") pitchNote(t.pitch);
+                } catch (const std::runtime_error& e) {
+                    throw std::runtime_error(at + ": " + e.what());
+                }
+                if (row + t.rows > s.rows) throw std::runtime_error(at + ": runs past the section at " + w);
                 if (t.pitch == ".") {
                     place(p, row, l.channel, Cell{97, 0, 0, 0, 0}, where);
                 } else if (t.pitch != "-") {
@@ -244,7 +265,14 @@ Module buildModule(const Tune& tune) {
                     int inst = int(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
                     double accent = l.accent.empty() ? 1.0 : l.accent[size_t(row) % l.accent.size()];
                     int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain * accent));
-                    vol = std::clamp(vol, 1, 64);
+                    // A level the player cannot play is a writing error, not something to round off.
+                    if (vol < 1 || vol > 64) {
+                        std::string what = at + ": " + w + " asks for volume " + std::to_string(vol) +
+                                           " (1..64) after gain and accent";
+                        if (!tune.lenient) throw std::runtime_error(what);
+                        std::fprintf(stderr, "compose: warning: %s; played at %d\n", what.c_str(), std::clamp(vol, 1, 64));
+                        vol = std::clamp(vol, 1, 64);
+                    }
                     int note = isDrum(id) ? 49 : pitchNote(t.pitch);
                     // A glide keeps the sounding instrument and level and only bends the pitch.
                     Cell c = t.glide ? Cell{uint8_t(note), 0, 0, 3, uint8_t(tune.glide)}
@@ -264,6 +292,11 @@ Module buildModule(const Tune& tune) {
             if (row != s.rows) throw std::runtime_error(where + ": " + std::to_string(row) + " rows, section has " +
                                                         std::to_string(s.rows));
         }
+        // A part that rests for a whole section must not leave its last
+        // note ringing on from wherever the song came from.
+        for (int ch = 0; ch < tune.channels; ++ch)
+            if (!written[size_t(ch)] && s.rows > 0) p.at(0, ch) = Cell{97, 0, 0, 0, 0};
+        if (patternOf.count(s.name)) throw std::runtime_error(tune.file + ": two sections named " + s.name);
         patternOf[s.name] = int(m.patterns.size());
         m.patterns.push_back(std::move(p));
     }

@@ -1,19 +1,43 @@
-// The note-table notation the tunes are written in, and its translation
-// into XM patterns.
+// The notations the tunes are written in, and their translation into XM
+// patterns.
 //
 // Legend of a note table: tokens separated by spaces, each
 //     pitch ':' length [ '!' volume ] [ '@' instrument ]
 //   pitch       C D E F G A B, then # or b, then the octave (C4 = middle C,
 //               A4 = 440 Hz); '.' is a rest (key-off), '-' holds what sounds
 //   length      in rows (the tune's speed gives ticks per row)
-//   volume      0..64, overrides the line's volume for that note
+//   volume      1..64, overrides the line's volume for that note
 //   instrument  overrides the line's instrument for that note
 // and then any of these marks of expression:
 //   ~           vibrato over the held rows after the first two
 //   ^           glide into the pitch (tone portamento, over all its rows) instead of striking it
 //   'd          strike d ticks late (note delay)
 //   >x  <x      fade out / swell by x per tick over the held rows (volume slide)
-// A '|' is a bar line and means nothing.
+// A '|' is a bar line. In a score it must fall on a bar of its passage's
+// metre, and errors name the bar.
+//
+// Legend of a score (struct Score, below): the tune written out passage by
+// passage, every bar of every part by hand.
+//   Passage     a name, a metre (rows per bar), its scale, and up to four
+//               written parts, each a note table of the same length:
+//                 chords   progression (see chords()) the pad voices
+//                 melody   the lead, channel 0
+//                 counter  the counter-melody, channel 1
+//                 bass     the bass, channel 5
+//               plus what the generator adds: the broken-chord figure over
+//               the chords, a drum grid (kit), ornaments (at most one a bar,
+//               in the passage's scale), the second lead's voice.
+//               A part left "" is silent there: its channel gets a key-off.
+//               A part may not open with '-': a note that goes on into the
+//               next passage is written again there.
+//   Score::opening  passage names played once, before the loop
+//   Score::form     passage names in play order, looped; "A*2" is "A A".
+//               A passage named twice is the same pattern played again.
+// Passages may differ in metre and length; phrases are as long as the
+// writer makes them (rests between them end each note).
+//
+// Older tunes (develop.h's Piece) build sections from a few bars of
+// material and a plan; both end in the same Tune.
 #pragma once
 
 #include <string>
@@ -44,12 +68,16 @@ Token parseToken(const std::string& word);
 std::string formatToken(const Token& t);
 // The tokens of a note table, bar lines dropped.
 std::vector<std::string> words(std::string s);
+// Integer field of a token or word; throws naming `what` when it is not one.
+int number(const std::string& text, const std::string& what);
 std::string noteName(int note);
 
 struct Section {
     std::string name;
     int rows;
     std::vector<Line> lines;
+    int bar = 16;            // rows per bar, for naming bars in errors and checks
+    std::string scale = {};  // the notes the melody keeps to here ("" = not checked)
 };
 
 struct Tune {
@@ -63,7 +91,54 @@ struct Tune {
     int restart = 0;    // order index the song loops back to
     int vibrato = 0x42; // 4xy parameter for '~'
     int glide = 0x06;   // 3xx parameter for '^'
+    bool lenient = false;  // older tunes: a volume past 64 warns and is played at 64 instead of failing
 };
+
+// Channel layout every tune shares; the music check reads parts by it.
+enum Channel { kLead = 0, kCounter = 1, kPad = 2, kBass = 5, kDrums = 6, kFigure = 7 };
+
+struct Voice {
+    std::string instrument;  // "" = the part is not used
+    int volume = 0;
+    std::string low;  // floor of chord voicings and figures
+};
+
+// The instruments and the generated parts a tune uses, in either notation.
+struct Palette {
+    Tune tune;              // file, title, key, tempo, gain, vibrato and glide
+    Voice lead, lead2, pad, bass, figure, counter;
+    int padVoices = 3;
+    bool padGlide = true;
+    std::string figureSteps;  // chord-tone indices as in arpeggio(), one per figureStep rows;
+                              // several figures separated by '/' take turns
+    int figureStep = 2;
+    int swing = 0;            // ticks late for every other figure note
+    std::vector<std::string> kits;  // drum grids (see drums()); "" = none
+    int drumVolume = 0;
+    std::vector<double> drumAccent, leadAccent, figureAccent;
+};
+
+struct Passage {
+    std::string name;
+    int bar = 16;           // rows per bar: the metre
+    std::string scale;      // e.g. "B C# D E F# G A"; melody, ornaments and the check keep to it
+    std::string chords, melody, counter, bass;  // written parts, "" = silent
+    int kit = -1;           // index into Palette::kits, -1 = no drums
+    bool figure = false;    // the broken-chord figure over the chords
+    bool second = false;    // the melody on lead2's instrument
+    bool ornament = false;  // ornaments, at most one a bar, seeded by the bar
+    bool breath = false;    // the pad a third softer
+};
+
+struct Score : Palette {
+    std::vector<Passage> passages;
+    std::string opening;  // played once
+    std::string form;     // looped
+};
+
+// Turns a score into a tune; throws std::runtime_error naming tune,
+// passage and bar for anything written wrong.
+Tune perform(const Score& score);
 
 // `tokens` written `times` times over, for ostinatos.
 std::string rep(const std::string& tokens, int times);
