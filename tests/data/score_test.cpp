@@ -129,6 +129,34 @@ TEST(Develop, TransposesVariesAndAccompaniesWithinTheKey) {
         }
         EXPECT_EQ(rows, 32) << "seed " << seed;
     }
+    // In a transposed key the ornaments keep to that key, one a bar at most,
+    // and each bar's ornament depends only on that bar.
+    const std::string fsm = "F# G# A B C# D E", line = "F#4:8 A4:8 | C#5:12 B4:4 | A4:8 G#4:8 | F#4:16";
+    auto bars = [](const std::string& notes) {
+        std::vector<std::string> out(4);
+        int row = 0;
+        for (const std::string& w : words(notes)) {
+            Token t = parseToken(w);
+            out[size_t(row / 16)] += w + " ";
+            row += t.rows;
+        }
+        return out;
+    };
+    for (unsigned seed = 0; seed < 30; ++seed) {
+        std::vector<std::string> b = bars(vary(line, fsm, seed)), plain = bars(line);
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_LE(words(b[k]).size(), words(plain[k]).size() + 1) << "two ornaments in bar " << k + 1 << ": " << b[k];
+            for (const std::string& w : words(b[k]))
+                EXPECT_NE((" " + fsm + " ").find(" " + parseToken(w).pitch.substr(0, parseToken(w).pitch.size() - 1) + " "),
+                          std::string::npos) << w << " is not in F# minor";
+        }
+        std::vector<std::string> edited = bars(vary("F#4:4 G#4:4 A4:8 | C#5:12 B4:4 | A4:8 G#4:8 | F#4:16", fsm, seed));
+        EXPECT_EQ(std::vector<std::string>(edited.begin() + 1, edited.end()), std::vector<std::string>(b.begin() + 1, b.end()));
+        // The bass keeps its notes and changes only the way into the next chord.
+        std::vector<Token> bass = [&] { std::vector<Token> v; for (auto& w : words(varyBass("F#2:16 D2:16 A2:16 C#3:16", fsm, seed))) v.push_back(parseToken(w)); return v; }();
+        EXPECT_EQ(bass[0].pitch, "F#2");
+        for (const Token& t : bass) EXPECT_TRUE(t.rows >= 14 || t.rows == 2) << formatToken(t);
+    }
     // Guide tones: the third of C, then the nearest tone of G7 (its seventh F), held when it stays.
     EXPECT_EQ(counterLine("C:8 G7:8 C:8", "C4"), "E4:8~ F4:8~ E4:8~ ");
 }

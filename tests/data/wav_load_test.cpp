@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "data_files.h"
+#include "measure.h"
 #include "spectrum.h"
 
 namespace {
@@ -20,6 +21,7 @@ struct Effect {
     double maxPeak;
     double maxBright;  // share of the energy above 2 kHz
     bool zeroEnds;     // first and last sample exactly silent
+    bool keyless;      // heard over every key: no pitch class stands out
 };
 
 void PrintTo(const Effect& e, std::ostream* os) { *os << e.name; }
@@ -69,6 +71,17 @@ TEST_P(EffectFile, LoadsInAllegroShortAndWithoutClicks) {
         if (k * double(s->freq) / (1 << 15) > 2000) high += p[k];
     }
     EXPECT_LE(high / all, GetParam().maxBright) << "too bright next to the 4 kHz music";
+    if (GetParam().keyless) {
+        // Every key the tunes use hears about 5/12 of it outside the key, none most of it.
+        std::vector<int16_t> pcm(x.begin(), x.end());
+        std::vector<double> c = compose::pitchClassShares(pcm, s->freq);
+        EXPECT_LT(*std::max_element(c.begin(), c.end()), 0.15);
+        for (int root = 0; root < 12; ++root) {
+            double out = 0;
+            for (int i : {1, 3, 6, 8, 10}) out += c[size_t((root + i) % 12)];
+            EXPECT_LT(out, 0.5) << "out of key in the major key on pitch class " << root;
+        }
+    }
     destroy_sample(s);
 }
 
@@ -85,8 +98,8 @@ TEST_P(EffectFile, SoxReadsItWithoutWarnings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wav, EffectFile,
-                         ::testing::Values(Effect{"sound5", 0.15, 0.2, 1.0, 0.5, false},
-                                           Effect{"sound2", 0.6, 0.2, 0.398, 0.1, true}),
+                         ::testing::Values(Effect{"sound5", 0.15, 0.2, 1.0, 0.5, false, false},
+                                           Effect{"sound2", 0.6, 0.2, 0.398, 0.1, true, true}),
                          [](const ::testing::TestParamInfo<Effect>& i) { return std::string(i.param.name); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace compose {
 namespace {
@@ -42,16 +43,50 @@ std::vector<int16_t> tickEffect() {
 }
 
 std::vector<int16_t> chimeEffect() {
-    // A soft bell on the open fifth G-D, which sits inside every key the
-    // tunes use; the upper note follows 50 ms behind, and all partials stay
-    // under 2 kHz like the music, so it marks a moment without cheering.
-    std::vector<int16_t> a = render(0, 0.5, {{392.0, 1.0, 0.22}, {784.0, 0.25, 0.1}, {1082, 0.12, 0.06}}, 0.22,
-                                    0.004, 0.12);
-    std::vector<int16_t> b = render(0.05, 0.5, {{587.33, 0.9, 0.2}, {1174.7, 0.2, 0.09}, {1621, 0.08, 0.05}}, 0.2,
-                                    0.004, 0.12);
-    for (size_t i = 0; i < a.size(); ++i) a[i] = int16_t(a[i] + b[i]);
-    a.front() = a.back() = 0;
-    return a;
+    // A soft strike on something that has no note: a knock of band-passed
+    // noise under a cluster of partials that sit each between two
+    // semitones, spread over all twelve, so no key hears a wrong note in it.
+    const double seconds = 0.4;
+    size_t n = size_t(seconds * kEffectRate);
+    std::vector<double> s(n, 0.0);
+    // Quarter-tone partials: pitch class k and a half, in three octaves, no two alike.
+    const int order[] = {0, 7, 2, 9, 4, 11, 6, 1, 8, 3, 10, 5};
+    for (int k = 0; k < 12; ++k) {
+        double hz = 261.63 * std::pow(2.0, (order[k] + 0.5) / 12.0 + (k % 3 == 0 ? 0 : k % 3 == 1 ? 1 : 2) * 0.999);
+        if (hz > 1800) hz /= 2;
+        double decay = 0.05 + 0.012 * (k % 5), amp = 1.0 / (1 + 0.08 * k);
+        for (size_t i = 0; i < n; ++i) {
+            double t = double(i) / kEffectRate;
+            s[i] += amp * std::min(1.0, t / 0.003) * std::exp(-t / decay) * std::sin(2 * kPi * hz * t + k);
+        }
+    }
+    // The knock: noise through two resonators (~500 Hz and ~1.1 kHz), short.
+    uint32_t x = 0x9E3779B9u;
+    double a1 = 0, a2 = 0, b1 = 0, b2 = 0;
+    auto reson = [](double hz, double q, double& y1, double& y2, double in) {
+        double w = 2 * kPi * hz / kEffectRate, r = std::exp(-w / (2 * q));
+        double y = in + 2 * r * std::cos(w) * y1 - r * r * y2;
+        y2 = y1, y1 = y;
+        return y * (1 - r);
+    };
+    for (size_t i = 0; i < n; ++i) {
+        double t = double(i) / kEffectRate;
+        x = x * 1664525u + 1013904223u;
+        double white = (x >> 8) / double(1 << 23) - 1.0;
+        double knock = reson(520, 3, a1, a2, white) + reson(1150, 4, b1, b2, white);
+        s[i] += 6.0 * std::min(1.0, t / 0.002) * std::exp(-t / 0.035) * knock;
+    }
+    double peak = 1e-9;
+    for (size_t i = 0; i < n; ++i) {
+        double t = double(i) / kEffectRate;
+        s[i] *= 0.5 - 0.5 * std::cos(kPi * std::min(1.0, t / 0.004));
+        s[i] *= 0.5 - 0.5 * std::cos(kPi * std::clamp((seconds - t) / 0.12, 0.0, 1.0));
+        peak = std::max(peak, std::fabs(s[i]));
+    }
+    std::vector<int16_t> out(n);
+    for (size_t i = 0; i < n; ++i) out[i] = int16_t(std::lround(s[i] / peak * 0.3 * 32767));
+    out.front() = out.back() = 0;
+    return out;
 }
 
 }  // namespace compose

@@ -7,6 +7,7 @@
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -92,6 +93,23 @@ int checkAll(const std::string& dir) {
     return ok ? 0 : 1;
 }
 
+// How the chime sits in each key: the share of its energy on notes outside
+// the key (a pitchless strike gives every key about 5/12).
+void chimeReport(const std::string& dir) {
+    std::vector<uint8_t> bytes = readFile(dir + "/wav/sound2.wav");
+    std::vector<int16_t> wav;
+    for (size_t i = 44; i + 1 < bytes.size(); i += 2) wav.push_back(int16_t(bytes[i] | bytes[i + 1] << 8));
+    std::vector<double> c = pitchClassShares(wav, kEffectRate);
+    static const char* names[] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
+    std::printf("chime: largest pitch-class share %.1f%%; energy outside each major key (and its relative minor):\n",
+                100 * *std::max_element(c.begin(), c.end()));
+    for (int root = 0; root < 12; ++root) {
+        double out = 0;
+        for (int i : {1, 3, 6, 8, 10}) out += c[size_t((root + i) % 12)];
+        std::printf("  %-2s %4.1f%%%s", names[root], 100 * out, root % 6 == 5 ? "\n" : "");
+    }
+}
+
 int musicAll(const std::string& dir) {
     bool ok = true;
     for (const Tune& t : allTunes()) {
@@ -129,6 +147,7 @@ int reportAll(const std::string& dir) {
                     newMaterialSeconds(m), l.peakDb, l.rmsDb, lead - other, volumeLevels(m).size(), fx.c_str(),
                     inst.c_str());
     }
+    chimeReport(dir);
     return 0;
 }
 

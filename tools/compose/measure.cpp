@@ -2,11 +2,13 @@
 #include "measure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <stdexcept>
 #include <tuple>
 
 #include "bytes.h"
+#include "spectrum.h"
 #include "xm_writer.h"
 
 namespace compose {
@@ -108,6 +110,22 @@ std::set<int> volumeLevels(const Module& m) {
         for (const Cell& c : m.patterns.at(size_t(o)).cells)
             if (c.volume >= 0x10 && c.volume <= 0x50) s.insert(c.volume - 0x10);
     return s;
+}
+
+std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double rate) {
+    size_t n = 1;
+    while (n < samples.size() * 4) n *= 2;
+    std::vector<double> p = powerSpectrum(std::vector<double>(samples.begin(), samples.end()), n), c(12, 0.0);
+    double all = 1e-30;
+    for (size_t k = 1; k < p.size(); ++k) {
+        double hz = double(k) * rate / double(n);
+        if (hz < 150 || hz > 2000) continue;
+        double m = 12 * std::log2(hz / 261.6256), lo = std::floor(m), f = m - lo;
+        int pc = ((int(lo) % 12) + 12) % 12;
+        c[size_t(pc)] += p[k] * (1 - f), c[size_t((pc + 1) % 12)] += p[k] * f, all += p[k];
+    }
+    for (double& v : c) v /= all;
+    return c;
 }
 
 std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel) {

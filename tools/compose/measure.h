@@ -24,6 +24,10 @@ double newMaterialSeconds(const Module& m);
 std::set<int> effectTypes(const Module& m);
 std::set<int> volumeLevels(const Module& m);
 
+// Share of the energy from 150 Hz to 2 kHz on each pitch class (0 = C),
+// each frequency split between its two nearest semitones.
+std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double rate);
+
 // The same file with every channel but `channel` emptied.
 std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel);
 

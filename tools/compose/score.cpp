@@ -155,11 +155,15 @@ std::string rep(const std::string& tokens, int times) {
 
 Line drums(int channel, int volume, const std::string& grid) {
     static const std::map<char, std::string> kit = {{'k', "kick"}, {'s', "snare"}, {'h', "hat"}, {'t', "tick"}};
+    // Snare and hat are struck harder than the kick, so the beat carries on small speakers.
+    const int loud = int(std::lround(volume * 1.4));
+    if (volume < 1 || loud > 64)
+        throw std::runtime_error("drum volume " + std::to_string(volume) + ": snare and hat play at 1.4 times it, within 1..64");
     std::string notes;
     for (char c : grid) {
         if (c == ' ' || c == '|') continue;
         if (c == '.') notes += "-:1 ";
-        else if (kit.count(c)) notes += "C4:1@" + kit.at(c) + " ";
+        else if (kit.count(c)) notes += "C4:1!" + std::to_string(c == 's' || c == 'h' ? loud : volume) + "@" + kit.at(c) + " ";
         else throw std::runtime_error(std::string("unknown drum letter ") + c);
     }
     return Line{channel, "", volume, notes};

@@ -28,6 +28,7 @@ struct Recipe {
     double attack;                  // extra brightness at the start, 0 = none
     double attackSeconds;
     int detune;  // finetune, 1/128 semitone: parts a few cents apart beat instead of locking
+    double scoop;  // semitones flat at the first moment, rising to pitch over the attack
     Envelope env;
     uint16_t fadeout;
     uint8_t vibDepth, vibRate;
@@ -49,26 +50,29 @@ std::vector<double> odd(int n) {
 // x in ticks; at the tempos used here a tick is 16-40 ms.
 const std::vector<Recipe>& recipes() {
     static const std::vector<Recipe> r = {
-        {"flute", {1, 0.22, 0.08, 0.04, 0.02}, {}, 0.12, 0.05, 1.2, 0.06,
-         0, env({{0, 0}, {3, 60}, {8, 52}, {60, 44}, {200, 34}}, 4), 0x280, 3, 8},
-        {"sine", {1, 0.05}, {}, 0.1, 0.0, 0.6, 0.04, 0, env({{0, 0}, {2, 64}, {10, 50}, {80, 38}, {240, 26}}, 4), 0x300, 2, 9},
+        // Leads: real upper partials, so each has its own colour inside the
+        // 1.9 kHz band; wind and voice scoop up into the note.
+        {"flute", {1, 0.55, 0.3, 0.18, 0.09, 0.04}, {}, 0.12, 0.06, 1.2, 0.07,
+         0, 0.3, env({{0, 0}, {3, 60}, {8, 52}, {60, 44}, {200, 34}}, 4), 0x280, 3, 8},
+        {"sine", {1, 0.35, 0.15, 0.08, 0.04}, {}, 0.1, 0.0, 0.6, 0.04, 0, 0, env({{0, 0}, {2, 64}, {10, 50}, {80, 38}, {240, 26}}, 4), 0x300, 2, 9},
         {"reed", saw(10, 1.0), {{600, 250, 1.5}, {1300, 300, 0.8}}, 0.15, 0.02, 0.8, 0.05,
-         0, env({{0, 0}, {3, 58}, {12, 48}, {90, 40}}, 3), 0x300, 3, 9},
-        {"clarinet", odd(11), {}, 0.08, 0.02, 0.6, 0.05, 0, env({{0, 0}, {3, 60}, {14, 50}, {100, 42}}, 3), 0x300, 2, 8},
-        {"pluck", saw(12, 1.3), {}, 0.0, 0.0, 3.0, 0.12, -5, env({{0, 64}, {2, 50}, {8, 30}, {24, 12}, {60, 0}}), 0x400, 0, 0},
-        {"glass", {1, 0, 0.12, 0, 0.04}, {}, 0.2, 0.0, 2.0, 0.1, -5, env({{0, 64}, {3, 44}, {16, 24}, {60, 8}, {120, 0}}), 0x300, 0, 0},
+         0, 0.2, env({{0, 0}, {3, 58}, {12, 48}, {90, 40}}, 3), 0x300, 3, 9},
+        {"clarinet", {1, 0.1, 0.6, 0.08, 0.4, 0.06, 0.22, 0.04, 0.12}, {}, 0.08, 0.03, 0.6, 0.06, 0, 0.25,
+         env({{0, 0}, {3, 60}, {14, 50}, {100, 42}}, 3), 0x300, 2, 8},
+        {"pluck", saw(12, 1.3), {}, 0.0, 0.0, 3.0, 0.12, -5, 0, env({{0, 64}, {2, 50}, {8, 30}, {24, 12}, {60, 0}}), 0x400, 0, 0},
+        {"glass", {1, 0, 0.12, 0, 0.04}, {}, 0.2, 0.0, 2.0, 0.1, -5, 0, env({{0, 64}, {3, 44}, {16, 24}, {60, 8}, {120, 0}}), 0x300, 0, 0},
         {"epiano", {1, 0.35, 0.1, 0.12, 0.03, 0.03}, {}, 0.1, 0.0, 2.5, 0.15,
-         -5, env({{0, 64}, {4, 52}, {20, 36}, {80, 22}, {200, 10}}), 0x300, 0, 0},
-        {"pad", saw(8, 1.6), {}, 0.5, 0.03, 0.0, 0.0, 6, env({{0, 0}, {10, 40}, {24, 56}, {48, 48}}, 3), 0x140, 2, 5},
-        {"strings", saw(14, 1.1), {{900, 500, 0.6}}, 0.6, 0.02, 0.0, 0.0, 6, env({{0, 0}, {12, 44}, {30, 56}, {60, 50}}, 3), 0x180, 3, 6},
+         -5, 0, env({{0, 64}, {4, 52}, {20, 36}, {80, 22}, {200, 10}}), 0x300, 0, 0},
+        {"pad", saw(8, 1.6), {}, 0.5, 0.03, 0.0, 0.0, 6, 0, env({{0, 0}, {10, 40}, {24, 56}, {48, 48}}, 3), 0x140, 2, 5},
+        {"strings", saw(14, 1.1), {{900, 500, 0.6}}, 0.6, 0.02, 0.0, 0.0, 6, 0, env({{0, 0}, {12, 44}, {30, 56}, {60, 50}}, 3), 0x180, 3, 6},
         {"choir", saw(16, 1.0), {{700, 140, 5}, {1150, 160, 3}}, 0.55, 0.04, 0.0, 0.0,
-         6, env({{0, 0}, {16, 44}, {40, 60}, {70, 52}}, 3), 0x100, 3, 6},
-        {"voice", saw(16, 1.0), {{350, 90, 6}, {850, 150, 2}}, 0.3, 0.05, 0.0, 0.0,
-         0, env({{0, 0}, {8, 52}, {24, 60}, {80, 50}}, 3), 0x200, 4, 7},
-        {"organ", {1, 0.7, 0.35, 0.3, 0, 0.15, 0, 0.1}, {}, 0.05, 0.0, 0.5, 0.03, 6, env({{0, 0}, {4, 64}, {10, 56}}, 2), 0x200, 0, 0},
-        {"bass", saw(14, 1.0), {}, 0.0, 0.0, 1.5, 0.08, -4, env({{0, 64}, {4, 54}, {30, 42}, {90, 30}, {200, 20}}), 0x400, 0, 0},
-        {"softbass", {1, 0.6, 0.35, 0.2, 0.1, 0.06}, {}, 0.05, 0.0, 0.8, 0.05, -4, env({{0, 0}, {2, 64}, {20, 50}, {120, 36}}, 3), 0x300, 0, 0},
-        {"cello", saw(16, 1.2), {{500, 250, 1.2}}, 0.2, 0.03, 0.6, 0.08, 0, env({{0, 0}, {6, 56}, {20, 52}, {100, 44}}, 3), 0x200, 3, 7},
+         6, 0, env({{0, 0}, {16, 44}, {40, 60}, {70, 52}}, 3), 0x100, 3, 6},
+        {"voice", saw(16, 0.8), {{400, 120, 4}, {900, 180, 2.5}, {1500, 250, 1}}, 0.3, 0.05, 0.4, 0.08,
+         0, 0.5, env({{0, 0}, {8, 52}, {24, 60}, {80, 50}}, 3), 0x200, 4, 7},
+        {"organ", {1, 0.7, 0.35, 0.3, 0, 0.15, 0, 0.1}, {}, 0.05, 0.0, 0.5, 0.03, 6, 0, env({{0, 0}, {4, 64}, {10, 56}}, 2), 0x200, 0, 0},
+        {"bass", saw(14, 1.0), {}, 0.0, 0.0, 1.5, 0.08, -4, 0, env({{0, 64}, {4, 54}, {30, 42}, {90, 30}, {200, 20}}), 0x400, 0, 0},
+        {"softbass", {1, 0.6, 0.35, 0.2, 0.1, 0.06}, {}, 0.05, 0.0, 0.8, 0.05, -4, 0, env({{0, 0}, {2, 64}, {20, 50}, {120, 36}}, 3), 0x300, 0, 0},
+        {"cello", saw(16, 1.2), {{500, 250, 1.2}}, 0.2, 0.03, 0.6, 0.08, 0, 0.3, env({{0, 0}, {6, 56}, {20, 52}, {100, 44}}, 3), 0x200, 3, 7},
     };
     return r;
 }
@@ -134,13 +138,21 @@ Sample toneSample(const Recipe& r, int centreNote, int topNote) {
 
     int attackFrames = int(r.attackSeconds * centre * period);
     std::vector<double> v(size_t(attackFrames + loop), 0.0);
+    // A scoop: the attack runs flat and rises to pitch. Time is bent so the
+    // phase arrives at the loop start exactly where the loop has it.
+    std::vector<double> lag(size_t(attackFrames) + 1, 0.0);
+    for (int i = attackFrames - 1; i >= 0; --i) {
+        double w = 0.5 - 0.5 * std::cos(kPi * double(attackFrames - i) / attackFrames);
+        lag[size_t(i)] = lag[size_t(i) + 1] + (1 - std::pow(2.0, -r.scoop * w / 12));
+    }
     for (int i = 0; i < int(v.size()); ++i) {
         int t = i - attackFrames;  // loop starts at t = 0
         double w = t >= 0 ? 0 : 0.5 - 0.5 * std::cos(kPi * double(-t) / attackFrames);
+        double bent = t >= 0 ? t : t + lag[size_t(i)];
         for (const Part& p : parts) {
             double gain = p.bright == 0 ? 1 : (p.bright > 1 ? w : 1 + p.bright * w);
             if (p.bright > 1 && t >= 0) continue;
-            v[size_t(i)] += gain * p.amp * std::sin(2 * kPi * p.cyc * t / loop + p.phase);
+            v[size_t(i)] += gain * p.amp * std::sin(2 * kPi * p.cyc * bent / loop + p.phase);
         }
         if (attackFrames > 0) v[size_t(i)] *= std::min(1.0, i / (0.002 * centre * period));
     }
@@ -192,20 +204,22 @@ Instrument drum(const std::string& id) {
         for (int i = 0; i < 900; ++i) {
             double t = i / rate, f = 62 + 200 * std::exp(-t / 0.03);
             phase += 2 * kPi * f / rate;
-            s.push_back(std::exp(-t / 0.09) * (std::sin(phase) + 0.45 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase)));
+            // A beater click at 1.1 kHz, so a laptop speaker still hears the beat.
+            double click = std::exp(-t / 0.005) * (0.5 * std::sin(2 * kPi * 1100 * t) + 0.25 * noise.next());
+            s.push_back(std::exp(-t / 0.09) * (std::sin(phase) + 0.45 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase)) + click);
         }
     } else if (id == "snare") {
         double lp = 0;
-        for (int i = 0; i < 600; ++i) {
+        for (int i = 0; i < 800; ++i) {
             double t = i / rate;
             lp += 0.55 * (noise.next() - lp);
-            s.push_back(std::exp(-t / 0.045) * (0.8 * lp + 0.5 * std::sin(2 * kPi * 185 * t)));
+            s.push_back(std::exp(-t / 0.07) * (0.9 * lp + 0.4 * std::sin(2 * kPi * 185 * t)));
         }
     } else if (id == "hat") {
         double prev = 0;
-        for (int i = 0; i < 220; ++i) {
+        for (int i = 0; i < 320; ++i) {
             double t = i / rate, n = noise.next();
-            s.push_back(std::exp(-t / 0.016) * (n - prev));  // first difference: a bright hiss
+            s.push_back(std::exp(-t / 0.03) * (n - prev));  // first difference: a bright hiss
             prev = n;
         }
     } else if (id == "tick") {

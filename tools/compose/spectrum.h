@@ -1,4 +1,4 @@
-// Power spectrum by radix-2 FFT, for the band-limit checks of the tests.
+// Power spectrum by radix-2 FFT, for band-limit checks and the chime's pitch classes.
 #pragma once
 
 #include <cmath>

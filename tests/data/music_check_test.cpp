@@ -1,0 +1,122 @@
+// The score notation and the music check together: a small clean score
+// passes, and each fault the check knows, planted in it, is caught and
+// placed; the notation's errors name passage and bar. Then every tune's
+// committed file is checked, one test per tune.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "data_files.h"
+#include "measure.h"
+#include "music_check.h"
+#include "score.h"
+#include "tunes.h"
+
+using namespace compose;
+
+namespace {
+
+Score tiny() {
+    Score s;
+    s.tune.file = "tiny";
+    s.lead = {"flute", 40, ""};
+    s.counter = {"clarinet", 30, ""};
+    s.pad = {"pad", 20, "C3"};
+    s.bass = {"softbass", 30, ""};
+    s.kits = {"k.h.s.h."};
+    s.drumVolume = 20;
+    // Three-row bars in A, the melody held where the counter moves; B rests the melody.
+    s.passages = {Passage{"A", 12, "C D E F G A B", "C:12 F:12", "E5:3 D5:3 C5:6 | A4:12~",
+                          "G4:12 | .:3 C5:3 A4:3 C5:3", "C3:12 | F2:12", 0},
+                  Passage{"B", 16, "C D E F G A B", "C:16", "", "E4:16", "C3:16"}};
+    s.passages[0].bar = 12;
+    s.opening = "B";
+    s.form = "A*2 B";
+    return s;
+}
+
+std::string& part(Tune& t, int channel) {
+    for (Line& l : t.sections[0].lines)
+        if (l.channel == channel) return l.notes;
+    throw std::runtime_error("no such part");
+}
+
+std::vector<std::string> faults(const Tune& t, const std::function<void(Module&)>& plant = nullptr) {
+    Module m = buildModule(t);
+    if (plant) plant(m);
+    return checkMusic(m, passageInfo(t));
+}
+
+bool has(const std::vector<std::string>& v, const std::string& text) {
+    for (const std::string& s : v)
+        if (s.find(text) != std::string::npos) return true;
+    return false;
+}
+
+TEST(MusicCheck, CleanScorePassesAndEachPlantedFaultIsCaught) {
+    Tune t = perform(tiny());
+    EXPECT_EQ(t.restart, 1);
+    EXPECT_EQ(t.form, "B A A B ");
+    Module m = buildModule(t);
+    EXPECT_EQ(m.orders, (std::vector<int>{1, 0, 0, 1}));
+    // B writes no melody: the generator ends A's last note there.
+    EXPECT_EQ(m.patterns[1].at(0, kLead).note, 97);
+    EXPECT_EQ(faults(t), std::vector<std::string>{});
+
+    // Without that key-off, A4 rings on through B.
+    EXPECT_TRUE(has(faults(t, [](Module& x) { x.patterns[1].at(0, kLead) = Cell{}; }), "left ringing: order 3 (B)"));
+    Tune key = t;
+    part(key, kLead) = "E5:3 D5:3 C#5:6 | A4:12";
+    EXPECT_TRUE(has(faults(key), "out of key: order 1 (A) bar 1: melody C#5"));
+    Tune rub = t;
+    part(rub, kLead) = "E5:3 D5:3 C5:6 | B4:12";  // B over F and C
+    EXPECT_TRUE(has(faults(rub), "clash: order 1 (A) bar 2: melody B4 held 12 rows"));
+    Tune twin = t;
+    part(twin, kCounter) = "C4:6 -:6 | A3:12";  // on the melody's C, then its A
+    EXPECT_TRUE(has(faults(twin), "doubling: order 1 (A) bar 2"));
+}
+
+TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
+    auto error = [](const std::function<void(Score&)>& edit) {
+        Score s = tiny();
+        edit(s);
+        try {
+            buildModule(perform(s));
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(error([](Score& s) { s.passages[0].melody = "E5:3 D5:3 C4: | A4:12"; }),
+              "tiny passage A melody bar 1: '' is not a number in the length of C4:");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].bass = "C3:8 | F2:16"; }),
+              "tiny passage A bass bar 1: bar line 8 rows into the bar");
+    EXPECT_EQ(error([](Score& s) { s.passages[1].counter = "-:16"; }),
+              "tiny passage B counter bar 1: opens with a hold; write the note again to carry it over");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].kit = 1; }), "tiny passage A: no kit 1 (the palette has 1)");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].melody = "E5:3!70 D5:3 C5:6 | A4:12"; }),
+              "tiny passage A melody bar 1: volume outside 1..64 in E5:3!70");
+    EXPECT_EQ(error([](Score& s) { s.figure = {"glass", 20, "C4"}, s.figureSteps = "0 1/"; s.passages[0].figure = true; }),
+              "tiny: empty figure in '0 1/'");
+    EXPECT_EQ(error([](Score& s) { s.figure = {"glass", 20, "C4"}, s.figureSteps = "0+ 1"; s.passages[0].figure = true; }),
+              "'0+' is not a number in tiny figure '0+ 1'");
+    EXPECT_EQ(error([](Score& s) { s.form = "A C"; }), "tiny: the form names no passage C");
+}
+
+class MusicOf : public ::testing::TestWithParam<std::string> {};
+
+// Per tune, so the verdict of each is its own line in the test report.
+TEST_P(MusicOf, CommittedTunePassesTheMusicCheck) {
+    for (const Tune& t : allTunes()) {
+        if (t.file != "xm/" + GetParam() + ".xm") continue;
+        std::vector<std::string> f = checkMusic(readPatterns(readBytes(dataPath(t.file))), passageInfo(t));
+        EXPECT_TRUE(f.empty()) << f.size() << " faults, the first: " << f.front();
+        return;
+    }
+    FAIL() << "no tune writes " << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Xm, MusicOf, ::testing::ValuesIn(tuneFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& i) { return i.param; });
+
+}  // namespace
