@@ -12,7 +12,9 @@
 
 #include "data_files.h"
 #include "measure.h"
+#include "music_check.h"
 #include "render.h"
+#include "tunes.h"
 #include "xm_check.h"
 
 namespace {
@@ -53,6 +55,14 @@ protected:
     std::string path() const { return dataPath("xm/" + GetParam() + ".xm"); }
     // Level tunes are heard for many minutes, the two menu tunes for fewer.
     bool level() const { return GetParam().compare(0, 5, "track") == 0; }
+    // Rows per bar of each pattern, from the score that wrote the file.
+    std::vector<int> barRows() const {
+        std::vector<int> bars;
+        for (const compose::Tune& t : compose::allTunes())
+            if (t.file == "xm/" + GetParam() + ".xm")
+                for (const compose::PassageInfo& p : compose::passageInfo(t)) bars.push_back(p.bar);
+        return bars;
+    }
 };
 
 TEST_P(Tune, LoopsInItsRangeWithEnoughNewMaterial) {
@@ -64,7 +74,12 @@ TEST_P(Tune, LoopsInItsRangeWithEnoughNewMaterial) {
 
     std::vector<unsigned char> bytes = readBytes(path());
     compose::Module m = compose::readPatterns(bytes);
-    EXPECT_GE(compose::newMaterialSeconds(m), level() ? 120.0 : 60.0);
+    // A level tune holds 32 bars of melody new to the ear, read in each passage's own metre.
+    if (level()) {
+        EXPECT_GE(compose::newMelodyBars(m, barRows()), 32);
+    } else {
+        EXPECT_GE(compose::newMaterialSeconds(m), 60.0);
+    }
     EXPECT_GE(compose::effectTypes(m).size(), 3u);
     EXPECT_GE(compose::volumeLevels(m).size(), 4u);
     compose::XmSummary s;

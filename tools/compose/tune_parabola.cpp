@@ -41,23 +41,23 @@ Tune parabolaTune() {
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     // Away, 3 + 5 bars through the C7b9.
     const char* awayChords = "Gm7:16 | C7b9:16 | Fm9:16 | Bb7sus4:12 Bb7:4 | Gm7:16 | C7b9:16 | Fm7:8 Bb7:8 | Ebmaj7:16";
-    const char* away = ".:2 D5:4 C5:2 Bb4:8 | Db5:2 C5:6 G4:4 E4:4 | Ab4:12 .:4 | .:2 F4:4 Ab4:2 Bb4:8 | "
-                       "D5:6 Bb4:2 G4:8 | E4:4 G4:4 Bb4:2 Db5:2 C5:4 | C5:4 Ab4:4 F4:2 Ab4:2 D4:4 | Eb4:12 .:4";
+    const char* away = ".:2 D5:4 C5:2 Bb4:8 | Db5:2 C5:6 G4:4 E4:4 | Ab4:6 G4:2 Ab4:4 .:4 | .:2 F4:4 Ab4:2 Bb4:8 | "
+                       "D5:6 Bb4:2 G4:8 | E4:4 G4:4 Bb4:2 Db5:2 C5:4 | C5:4 Ab4:4 F4:2 Ab4:2 D4:4 | G4:2 Eb4:10 .:4";
     const char* awayBass = "G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 C2:6 F2:2 | Bb2:12 F2:4 | "
                            "G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 Bb2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2";
     // Late, 5 + 3 bars of notes grouped three, three and two.
     const char* lateChords = "Abmaj7:16 | Gm7:16 | Fm7:16 | Ebmaj7:16 | Abmaj7:16 | Bb7sus4:8 Bb7:8 | Cm7:16 | Bb7:16";
     const char* late = "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:16 | Eb4:6 Ab4:6 .:4 | "
-                       "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:12 .:4";
+                       "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:8 F4:4 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     const char* lateCounter = ".:6 Eb4:6 .:4 | .:6 Bb3:6 .:4 | .:6 C4:6 .:4 | .:4 Bb3:4 D4:4 Eb4:4 | .:6 C4:6 .:4 | "
-                              ".:8 D4:4 Ab3:4 | .:6 Bb3:6 .:4 | .:4 Ab3:4 F3:4 .:4";
+                              ".:8 D4:4 Ab3:4 | .:6 Bb3:6 .:4 | .:4 Ab3:4 Bb3:4 .:4";
 
     s.passages = {
         // The way in, once: four bare bars, no drums, no guitar.
         {"bare", 16, major, "Abmaj7:16 | Gm7:16 | Cm7:16 | Bb7sus4:8 Bb7:8",
-         ".:4 Eb4:4 F4:4 G4:4 | Bb4:12 .:4 | .:4 C4:4 Eb4:4 G4:4 | F4:12 .:4", "",
+         ".:4 Eb4:4 F4:4 G4:4 | Bb4:12 .:4 | .:4 C4:4 Eb4:4 G4:4 | F4:8 D4:4 .:4", "",
          "Ab2:16 | G2:16 | C2:16 | Bb2:12 .:4"},
         {"home", 16, major, homeChords, home, "", homeBass, 0, true},
         {"home2", 16, major, homeChords, home,
