@@ -79,7 +79,7 @@ Tune butterflyTune() {
         {"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass, -1, false, true},
         {"hover2", 12, "E F# G A B C D D#", hoverChords, hover,
          ".:2 B4:2 G4:2 B4:2 .:4 | E5:4 .:8 | .:2 D5:2 A4:2 D5:2 .:4 | .:12 | G4:4 C5:4 B4:2 G4:2 | .:12 | "
-         "B4:6 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
+         "A4:6 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
          hoverBass, -1, false, true},
         {"soar", 16, major, soarChords, soar, "", soarBass, 2, true},
         {"soar2", 16, major, soarChords, soar, "", soarBass, 0, true},

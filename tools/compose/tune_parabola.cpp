@@ -51,7 +51,7 @@ Tune parabolaTune() {
                        "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:8 F4:4 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
-    const char* lateCounter = ".:6 Eb4:6 .:4 | .:6 Bb3:6 .:4 | .:6 C4:6 .:4 | .:4 Bb3:4 D4:4 Eb4:4 | .:6 C4:6 .:4 | "
+    const char* lateCounter = ".:6 Eb4:6 .:4 | .:6 Bb3:6 .:4 | .:6 Ab3:6 .:4 | .:4 Bb3:4 D4:4 Eb4:4 | .:6 C4:6 .:4 | "
                               ".:8 D4:4 Ab3:4 | .:6 Bb3:6 .:4 | .:4 Ab3:4 Bb3:4 .:4";
 
     s.passages = {
@@ -62,11 +62,11 @@ Tune parabolaTune() {
         {"home", 16, major, homeChords, home, "", homeBass, 0, true},
         {"home2", 16, major, homeChords, home,
          ".:8 Bb3:4 C4:4 | .:8 Eb4:4 F4:4 | .:8 C4:4 Bb3:4 | .:4 Ab3:4 .:8 | .:8 G3:4 Bb3:4 | .:16 | .:8 Eb4:4 G4:4 | "
-         ".:8 C4:4 Ab3:4 | .:16 | .:8 D4:4 .:4",
+         ".:8 Eb4:4 Ab3:4 | .:16 | .:8 D4:4 .:4",
          homeBass, 1, true},
         {"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass, 2, true},
         {"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
-         ".:8 D4:4 F4:4 | .:2 E4:2 G4:4 .:8 | .:4 C4:4 Eb4:4 F4:4 | .:8 Eb4:4 D4:4 | .:8 Bb3:4 D4:4 | .:16 | .:16 | "
+         ".:8 D4:4 F4:4 | .:2 E4:2 Bb3:4 .:8 | .:4 C4:4 Eb4:4 F4:4 | .:8 Eb4:4 D4:4 | .:8 Bb3:4 D4:4 | .:16 | .:16 | "
          ".:4 G3:4 Bb3:4 D4:4",
          awayBass, 0, true},
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
