@@ -74,7 +74,7 @@ Tune butterflyTune() {
         {"doubt", 16, mixed, doubtChords, doubt, "", doubtBass, 1, false},
         {"doubt2", 16, mixed, doubtChords, doubt,
          ".:16 | .:16 | B4:2 A4:2 G4:2 A4:2 B4:4 D5:4 | .:16 | .:16 | G4:2 F#4:2 E4:2 F#4:2 G4:4 E4:4 | .:16 | .:16 | "
-         ".:8 D5:4 C5:2 A4:2 | .:16 | .:16 | B4:2 C5:2 D5:4 B4:4 G4:4",
+         ".:8 D5:4 G4:4 | .:16 | .:16 | B4:2 C5:2 D5:4 B4:4 G4:4",
          doubtBass, 1, false},
         {"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass, -1, false, true},
         {"hover2", 12, "E F# G A B C D D#", hoverChords, hover,

@@ -63,8 +63,8 @@ Tune foldTune() {
          -1, false, true},
         // The plea again, a voice moving in its held notes.
         {"plea2", 16, minor, pleaChords, plea,
-         ".:2 C4:2 Eb4:2 F4:2 G4:8 | F4:4 Eb4:4 F4:8 | -:8 C4:6 D4:2 | D4:8 B3:8 | C4:6 B3:2 C4:4 G3:4 | "
-         "Eb4:8 Bb3:8 | Ab3:8 C4:4 Eb4:4 | Ab3:8 F4:8 | Eb4:8 .:8",
+         ".:2 C4:2 Eb4:2 F4:2 G4:8 | F4:4 Eb4:4 F4:8 | -:8 C4:6 Bb3:2 | D4:8 B3:8 | C4:6 B3:2 C4:4 G3:4 | "
+         "Eb4:8 Bb3:8 | Ab3:8 C4:4 Eb4:4 | Ab3:8 F4:8 | G3:8 .:8",
          pleaBass},
         // The drop, 5 + 5 bars: the bass climbs, the line leaps and syncopates,
         // and it ends on the dominant that the plea resolves.

@@ -63,7 +63,7 @@ Tune purseTune() {
         {"dusk", 16, minor, duskChords, dusk, "", duskBass, 1, true, true},
         {"dusk2", 16, minor, duskChords, dusk,
          ".:2 E4:2 A4:2 C5:2 .:8 | .:2 A4:2 C5:4 .:8 | .:4 C5:4 B4:2 A4:2 .:4 | .:2 E4:2 G#4:4 .:8 | .:8 A4:4 C5:4 | "
-         ".:4 F4:4 A4:4 C5:4 | .:8 E5:4 C5:4 | .:2 F4:2 A4:4 .:8 | .:8 F4:8 | .:2 E4:2 B3:4 .:8 | .:4 C4:4 E4:4 .:4",
+         ".:8 A4:4 C5:4 | .:8 E5:4 C5:4 | .:2 F4:2 A4:4 .:8 | .:8 F4:8 | .:2 E4:2 B3:4 .:8 | .:4 C4:4 E4:4 .:4",
          duskBass, 1, false, true},
         {"evening", 16, evening, eveChords, eve, "", eveBass, 2, true},
         {"evening2", 16, evening, eveChords, eve,
