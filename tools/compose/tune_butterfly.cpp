@@ -3,8 +3,9 @@
 // and then stops in the middle of a thought; the harmony keeps second-
 // guessing itself with the minor iv (C minor) and the flat seventh (F),
 // in long syncopated notes a flute answers. A clarinet hovers in E minor
-// in three-four, with no drums under it; and only at the end of the loop
-// does the climb go all the way up and come home.
+// in three-four, with no drums under it; the lead flutters in threes over
+// C; and only at the end of the loop does the climb go all the way up and
+// come home.
 #include "tunes.h"
 
 namespace compose {
@@ -81,10 +82,15 @@ Tune butterflyTune() {
          ".:2 B4:2 G4:2 B4:2 .:4 | E5:4 .:8 | .:2 D5:2 A4:2 D5:2 .:4 | .:12 | G4:4 C5:4 B4:2 G4:2 | .:12 | "
          "A4:6 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
          hoverBass, -1, false, true},
+        // A flutter in C, 3 + 5 bars of twelve rows in threes, no drums.
+        {"flutter", 12, "C D E F G A B F#", "C:12 | Am:12 | F:12 | G:12 | C:12 | Em:12 | F:12 | D7:12",
+         "E4:3 G4:3 C5:3 G4:3 | A4:3 C5:3 E5:3 C5:3 | C5:3 A4:3 F4:6 | D4:3 G4:3 B4:3 D5:3 | E5:6 C5:3 G4:3 | "
+         "B4:3 G4:3 E4:6 | A4:3 F4:3 C4:6 | F#4:3 A4:3 C5:3 .:3",
+         "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"},
         {"soar", 16, major, soarChords, soar, "", soarBass, 2, true},
         {"soar2", 16, major, soarChords, soar, "", soarBass, 0, true},
     };
-    s.form = "climb doubt climb2 hover doubt2 climb3 hover2 soar soar2";
+    s.form = "climb doubt climb2 hover doubt2 climb3 hover2 flutter soar soar2";
     return perform(s);
 }
 

@@ -2,8 +2,9 @@
 // octave-leaping bass and a reed that keeps coming in late; then the
 // mirror, E major, the same gestures turned upside down over a bass that
 // finally stands still. Between the flips a shadow in G major moves in
-// half notes over a quiet beat while a clarinet talks in the gaps, and a
-// last verse runs in eighths back down to E minor.
+// half notes over a quiet beat while a clarinet talks in the gaps; later
+// the major face sings over a pedal E, and a last verse runs in eighths
+// back down to E minor.
 #include "tunes.h"
 
 namespace compose {
@@ -74,6 +75,12 @@ Tune cuspTune() {
         {"maj2", 16, major, majChords, maj,
          "E5:2 .:14 | .:8 C#5:8 | .:8 E4:4 G#4:4 | A4:6 .:10 | .:12 G#4:4 | .:16 | F#4:2 .:14 | .:8 G#4:8 | .:16 | B3:12 .:4",
          majBass, 0, true},
+        // Standing still, 5 + 3 bars in E major over a pedal E, long-short steps.
+        {"stand", 16, major, "E:16 | A:16 | F#m7:16 | B7sus4:8 B7:8 | E:16 | C#m7:16 | A:8 B7:8 | E:16",
+         "B4:6 G#4:2 E4:8 | C#5:6 B4:2 A4:8 | A4:4 C#5:4 E5:8 | E5:6 D#5:2 F#4:8 | G#4:8 B4:4 .:4 | "
+         ".:2 E4:2 G#4:4 B4:8 | C#5:4 A4:4 D#5:4 B4:4 | E4:8 .:8",
+         ".:8 G#3:4 B3:4 | .:8 C#4:8 | .:8 A4:4 F#4:4 | .:8 A4:4 B4:4 | .:2 B3:2 E4:4 .:8 | .:16 | .:16 | .:8 G#3:4 B3:4",
+         "E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:8 B2:8 | E2:16", 1, true},
         // The run, 5 + 3 bars of eighths down to the cadence the loop turns on.
         {"run", 16, minor, "Em:16 | D:16 | C:16 | B7:16 | Em:8 G:8 | Am:16 | F#m7b5:8 B7:8 | Em:16",
          "E4:2 G4:2 B4:2 G4:2 E4:2 G4:2 B4:4 | A4:2 F#4:2 D4:2 F#4:2 A4:2 D5:2 C5:2 A4:2 | "
@@ -83,7 +90,7 @@ Tune cuspTune() {
                  "E2:2 E3:2 E2:2 E3:2 E2:2 E3:2 E2:4",
          2, true},
     };
-    s.form = "em maj shadow em2 maj2 run maj run";
+    s.form = "em maj shadow em2 maj2 run stand maj run";
     return perform(s);
 }
 

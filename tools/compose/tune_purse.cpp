@@ -1,8 +1,9 @@
 // "xm/track5.xm", level "purse": a playground at dusk. First a nursery
 // tune in A major on the music box over a rocking bass; then dusk, A
 // minor on a low flute over a slow clock, a new tune in longer breaths;
-// then evening drifts up to C in dotted steps, and an E7 brings the
-// major key back at the loop as if nothing had happened.
+// one more go on the swings, in three-four; then evening drifts up to C
+// in dotted steps, and an E7 brings the major key back at the loop as if
+// nothing had happened.
 #include "tunes.h"
 
 namespace compose {
@@ -65,13 +66,19 @@ Tune purseTune() {
          ".:2 E4:2 A4:2 C5:2 .:8 | .:2 A4:2 C5:4 .:8 | .:4 C5:4 B4:2 A4:2 .:4 | .:2 E4:2 G#4:4 .:8 | .:8 A4:4 C5:4 | "
          ".:8 A4:4 C5:4 | .:8 E5:4 C5:4 | .:2 F4:2 A4:4 .:8 | .:8 F4:8 | .:2 E4:2 B3:4 .:8 | .:4 C4:4 E4:4 .:4",
          duskBass, 1, false, true},
+        // The swings, 3 + 5 bars of three-four, no clock, the music box up and down.
+        {"swing", 12, major, "A:12 | D:12 | E7:12 | F#m:12 | D:12 | A:12 | Bm7:12 | E7:12",
+         "E4:4 A4:4 C#5:4 | D5:8 A4:4 | G#4:6 B4:2 E4:4 | A4:4 C#5:4 F#4:4 | F#4:6 E4:2 D4:4 | C#4:4 E4:4 A4:4 | "
+         "D5:6 C#5:2 B4:4 | G#4:8 .:4",
+         ".:12 | .:2 F#4:2 A4:2 F#4:2 .:4 | .:12 | .:12 | .:12 | .:12 | .:12 | .:2 B3:2 D4:2 B3:2 .:4",
+         "A2:8 E2:4 | D2:8 A2:4 | E2:8 B2:4 | F#2:8 C#3:4 | D2:8 A2:4 | A2:8 E2:4 | B2:8 F#2:4 | E2:8 .:4", -1, true},
         {"evening", 16, evening, eveChords, eve, "", eveBass, 2, true},
         {"evening2", 16, evening, eveChords, eve,
          ".:8 C4:4 D4:4 | .:8 G3:4 A3:4 | .:4 E4:4 A4:4 G4:4 | .:8 F4:4 A4:4 | .:16 | .:4 A4:4 C5:4 .:4 | "
          ".:8 G4:4 E4:4 | .:8 E4:4 C4:4 | .:8 A3:4 F3:4 | .:8 D4:4 B3:4 | .:8 F4:4 C4:4 | .:2 E4:2 D4:4 .:8",
          eveBass, 0, true},
     };
-    s.form = "play dusk play2 evening dusk2 evening2";
+    s.form = "play dusk play2 swing evening dusk2 evening2";
     return perform(s);
 }
 
