@@ -10,6 +10,7 @@
 #include "measure.h"
 #include "music_check.h"
 #include "score.h"
+#include "score_report.h"
 #include "tunes.h"
 
 using namespace compose;
@@ -101,6 +102,22 @@ TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
     EXPECT_EQ(error([](Score& s) { s.figure = {"glass", 20, "C4"}, s.figureSteps = "0+ 1"; s.passages[0].figure = true; }),
               "'0+' is not a number in tiny figure '0+ 1'");
     EXPECT_EQ(error([](Score& s) { s.form = "A C"; }), "tiny: the form names no passage C");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].scale = ""; }), "tiny passage A: a melody needs a scale");
+}
+
+// Copies a listener would know (octave, transposed, one ornament added)
+// are not new; phrases end at rests.
+TEST(MusicCheck, NewMelodyBarsAndPhrasesAsTheReviewCountsThem) {
+    Score s = tiny();
+    s.passages = {Passage{"P", 16, "C D E G", "", "C5:4 D5:4 E5:8 | G4:8 .:8"},
+                  Passage{"Q", 16, "A B C# C D E F", "", "A4:4 B4:4 C#5:8 | C4:4 D4:4 E4:6 F4:2 | E5:6 D5:2 C5:4 .:4"}};
+    s.opening = "";
+    s.form = "P Q";
+    Tune t = perform(s);
+    MelodyFigures f = melodyFigures(buildModule(t), t);
+    EXPECT_EQ(f.bars, 5);
+    EXPECT_EQ(f.fresh, 3);
+    EXPECT_EQ(f.phrases, (std::map<int, int>{{2, 1}, {3, 1}}));
 }
 
 class MusicOf : public ::testing::TestWithParam<std::string> {};

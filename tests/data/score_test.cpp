@@ -40,7 +40,7 @@ TEST(Score, PitchNamesFollowTheXmNoteNumbers) {
 }
 
 TEST(Score, LinesBecomeCellsWithInstrumentVolumeRestAndHold) {
-    Tune t = oneSection({Line{0, "flute", 40, "A4:1 -:1 .:1 C5:1!20"}, drums(1, 30, ".k..")});
+    Tune t = oneSection({Line{0, "flute", 40, "A4:1 -:1 .:1 C5:1!20"}, drums(1, 20, "sk..")});
     t.gain = 2.0;
     EXPECT_THROW(buildModule(t), std::runtime_error) << "40 * 2 is past 64: an error, not a clamp";
     t.gain = 1.5;
@@ -55,8 +55,11 @@ TEST(Score, LinesBecomeCellsWithInstrumentVolumeRestAndHold) {
     EXPECT_EQ(p.at(2, 0).instrument, 0);
     EXPECT_EQ(p.at(3, 0).volume, 0x10 + 30);
     EXPECT_EQ(p.at(1, 1).note, 49);  // drums sound at C-4, their native rate
-    EXPECT_EQ(p.at(1, 1).instrument, 2);
-    EXPECT_EQ(p.at(0, 1).note, 0);
+    EXPECT_EQ(p.at(1, 1).instrument, 3);
+    EXPECT_EQ(p.at(1, 1).volume, 0x10 + 30);
+    EXPECT_EQ(p.at(0, 1).volume, 0x10 + 60) << "the snare at twice the kick";
+    EXPECT_THROW(drums(1, 33, "s"), std::runtime_error);
+    EXPECT_EQ(p.at(2, 1).note, 0);
 }
 
 TEST(Score, RejectsLinesThatDoNotFitTheirSection) {
@@ -194,7 +197,8 @@ TEST(Develop, PlanWordsShapeTheSections) {
     EXPECT_EQ(line(1, 7)->notes.substr(0, 4), "A4:2") << "the figure runs on across sections";
     EXPECT_EQ(line(2, 7), nullptr);
     EXPECT_EQ(line(2, 6), nullptr);
-    EXPECT_EQ(line(3, 0), nullptr);  // breath: no lead
+    EXPECT_EQ(line(3, 0), nullptr);  // breath: no lead, and the last one's note is ended
+    EXPECT_EQ(buildModule(t).patterns[3].at(0, kLead).note, 97);
     EXPECT_NE(line(3, 2), nullptr);
     EXPECT_EQ(line(4, 5)->notes, "A2:16 ");
     EXPECT_EQ(line(4, 6), nullptr);
@@ -202,6 +206,25 @@ TEST(Develop, PlanWordsShapeTheSections) {
     EXPECT_THROW(develop(p), std::runtime_error);
     p.plan = "0q";
     EXPECT_THROW(develop(p), std::runtime_error);
+}
+
+// A lead is more than its fundamental: partials 2-5 carry at least a tenth
+// of its energy where they fit under the band, and the scooped attack
+// joins the loop without a step.
+TEST(Voices, LeadsHaveUpperPartialsAndJoinTheirLoopSmoothly) {
+    for (const char* id : {"flute", "clarinet", "voice", "sine", "reed", "cello"}) {
+        Instrument in = makeVoice(id, pitchNote("C4"), pitchNote("C6"));
+        const Sample& s = in.samples[in.noteMap[size_t(pitchNote("A4") - 1)]];
+        std::vector<double> x(s.data.begin() + s.loopStart, s.data.end());
+        std::vector<double> p = powerSpectrum(x, s.loopLength);
+        size_t f0 = size_t(std::max_element(p.begin() + 1, p.end()) - p.begin());
+        double upper = 0;
+        for (size_t k = 2; k <= 5 && k * f0 < p.size(); ++k) upper += p[k * f0];
+        EXPECT_GT(upper / (upper + p[f0]), 0.1) << id;
+        int step = 0;
+        for (size_t i = s.loopStart + 1; i < s.data.size(); ++i) step = std::max(step, std::abs(s.data[i] - s.data[i - 1]));
+        if (s.loopStart > 0) EXPECT_LE(std::abs(s.data[s.loopStart] - s.data[s.loopStart - 1]), step) << id;
+    }
 }
 
 // Every sample of every tone is judged at the highest note the tune gives

@@ -100,16 +100,6 @@ TEST(Measure, NewMaterialEffectsLevelsAndSoloFromTheBytes) {
     EXPECT_EQ(effectTypes(back), (std::set<int>{4, 0xED}));
     EXPECT_EQ(volumeLevels(back).size(), 10u);
 
-    // Melody bars: a copy a fifth up is heard before, the same notes later in the bar are not.
-    Module tune;
-    tune.channels = 1;
-    tune.patterns = {Pattern(48, 1)};
-    tune.orders = {0, 0};
-    const int rows[] = {0, 4, 8, 0, 4, 8, 0, 4, 10}, notes[] = {49, 53, 56, 56, 60, 63, 61, 65, 68};
-    for (int i = 0; i < 9; ++i) tune.patterns[0].at(16 * (i / 3) + rows[i], 0).note = uint8_t(notes[i]);
-    EXPECT_EQ(newMelodyBars(tune, {}), 2);
-    EXPECT_EQ(newMelodyBars(tune, {48}), 1);
-
     Module solo = readPatterns(soloChannel(bytes, 1));
     EXPECT_EQ(solo.patterns[0].at(0, 0).note, 0);
     EXPECT_EQ(solo.patterns[0].at(3, 1).param, 0x42);

@@ -12,8 +12,8 @@
 
 #include "data_files.h"
 #include "measure.h"
-#include "music_check.h"
 #include "render.h"
+#include "score_report.h"
 #include "tunes.h"
 #include "xm_check.h"
 
@@ -55,13 +55,11 @@ protected:
     std::string path() const { return dataPath("xm/" + GetParam() + ".xm"); }
     // Level tunes are heard for many minutes, the two menu tunes for fewer.
     bool level() const { return GetParam().compare(0, 5, "track") == 0; }
-    // Rows per bar of each pattern, from the score that wrote the file.
-    std::vector<int> barRows() const {
-        std::vector<int> bars;
+    // The score that wrote the file, for each passage's metre.
+    compose::Tune tune() const {
         for (const compose::Tune& t : compose::allTunes())
-            if (t.file == "xm/" + GetParam() + ".xm")
-                for (const compose::PassageInfo& p : compose::passageInfo(t)) bars.push_back(p.bar);
-        return bars;
+            if (t.file == "xm/" + GetParam() + ".xm") return t;
+        throw std::runtime_error("no score writes " + GetParam());
     }
 };
 
@@ -74,12 +72,8 @@ TEST_P(Tune, LoopsInItsRangeWithEnoughNewMaterial) {
 
     std::vector<unsigned char> bytes = readBytes(path());
     compose::Module m = compose::readPatterns(bytes);
-    // A level tune holds 32 bars of melody new to the ear, read in each passage's own metre.
-    if (level()) {
-        EXPECT_GE(compose::newMelodyBars(m, barRows()), 32);
-    } else {
-        EXPECT_GE(compose::newMaterialSeconds(m), 60.0);
-    }
+    // Bars of melody new to the ear, as the review counts them: 32 for a level tune, 20 for a menu's.
+    EXPECT_GE(compose::melodyFigures(m, tune()).fresh, level() ? 32 : 20);
     EXPECT_GE(compose::effectTypes(m).size(), 3u);
     EXPECT_GE(compose::volumeLevels(m).size(), 4u);
     compose::XmSummary s;

@@ -180,7 +180,7 @@ struct Builder {
         if (!thin && !p.figure.instrument.empty())
             lines.push_back(figureLine(p, prog, abs, index / 2));  // runs on from where the last section left it
         if (!thin && !noDrums && !p.kits.empty() && !p.kits[size_t(kit)].empty())
-            lines.push_back(drumLine(p, p.kits[size_t(kit)], abs, p.rows));
+            lines.push_back(drumLine(p, p.kits[size_t(kit)], abs, p.rows, true));
         return lines;
     }
 };
@@ -203,7 +203,7 @@ std::string transposeScale(const std::string& scale, int semitones) {
     return out;
 }
 
-Line drumLine(const Palette& p, const std::string& grid, int from, int rows) {
+Line drumLine(const Palette& p, const std::string& grid, int from, int rows, bool lenient) {
     std::string cells;
     for (char c : grid)
         if (c != ' ' && c != '|') cells += c;
@@ -218,7 +218,7 @@ Line drumLine(const Palette& p, const std::string& grid, int from, int rows) {
         else if (c == '.' && light && r % 2 && roll == 7) c = light;
         bar += c;
     }
-    Line d = drums(kDrums, p.drumVolume, bar);
+    Line d = drums(kDrums, p.drumVolume, bar, lenient);
     d.accent = p.drumAccent;
     return d;
 }

@@ -50,7 +50,7 @@ std::string transposeScale(const std::string& scale, int semitones);
 // The pad's floor: its own low note, or an octave under the melody.
 std::string padFloor(const Palette& p, const std::string& melody);
 // The drum grid from absolute row `from` for `rows` rows, with light strokes seeded by the row.
-Line drumLine(const Palette& p, const std::string& grid, int from, int rows);
+Line drumLine(const Palette& p, const std::string& grid, int from, int rows, bool lenient = false);
 // The broken-chord figure over a progression, its step count starting at
 // absolute row `from`; `turn` picks among figures separated by '/'.
 Line figureLine(const Palette& p, const std::string& prog, int from, int turn);

@@ -3,6 +3,7 @@
 //   compose --check <dir>             read the files back and check them, and
 //                                     print the music check's verdict per tune
 //   compose --music <dir>             every fault the music check finds
+//   compose --review <dir>            form, new melody bars, phrases, lead partials, drum level
 //   compose --report <dir>            key, tempo, instruments, length, loudness
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
@@ -19,6 +20,7 @@
 #include "measure.h"
 #include "music_check.h"
 #include "render.h"
+#include "score_report.h"
 #include "tunes.h"
 #include "wav.h"
 #include "xm_check.h"
@@ -171,11 +173,19 @@ int main(int argc, char** argv) {
         if (a.size() == 2 && a[0] == "--check") return checkAll(a[1]);
         if (a.size() == 2 && a[0] == "--report") return reportAll(a[1]);
         if (a.size() == 2 && a[0] == "--music") return musicAll(a[1]);
+        if (a.size() == 2 && a[0] == "--review") {
+            for (const Tune& t : allTunes()) try {
+                    scoreReport(t, a[1]);
+                } catch (const std::exception& e) {
+                    std::printf("  (%s: %s)\n", t.file.c_str(), e.what());
+                }
+            return 0;
+        }
         if (a.size() == 3 && a[0] == "--listen") return listenAll(a[1], a[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "compose: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --music <dir> | --report <dir> | --listen <dir> <wavdir>\n");
+    std::fprintf(stderr, "usage: compose <outdir> | --check <dir> | --music <dir> | --review <dir> | --report <dir> | --listen <dir> <wavdir>\n");
     return 2;
 }

@@ -96,29 +96,6 @@ double newMaterialSeconds(const Module& m) {
     return fresh * 16 * m.speed * 2.5 / m.bpm;
 }
 
-int newMelodyBars(const Module& m, const std::vector<int>& barRows) {
-    std::set<std::vector<std::pair<int, int>>> heard;
-    int fresh = 0;
-    for (int o : m.orders) {
-        const Pattern& p = m.patterns.at(size_t(o));
-        int bar = size_t(o) < barRows.size() && barRows[size_t(o)] > 0 ? barRows[size_t(o)] : 16;
-        for (int start = 0; start + bar <= p.rows; start += bar) {
-            // Each struck note as (row, interval from the bar's first note); a key-off as (row, 1000).
-            std::vector<std::pair<int, int>> shape;
-            int first = 0;
-            for (int r = 0; r < bar; ++r) {
-                int n = p.at(start + r, 0).note;
-                if (n == 97 && first) shape.emplace_back(r, 1000);
-                if (n < 1 || n > 96) continue;
-                if (!first) first = n;
-                shape.emplace_back(r, n - first);
-            }
-            if (first && heard.insert(shape).second) ++fresh;
-        }
-    }
-    return fresh;
-}
-
 std::set<int> effectTypes(const Module& m) {
     std::set<int> s;
     for (int o : m.orders)
@@ -151,14 +128,14 @@ std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double
     return c;
 }
 
-std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel) {
+std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel, bool mute) {
     Module m;
     size_t instruments = parse(bytes, m);
     std::vector<uint8_t> out(bytes.begin(), bytes.begin() + 336);
     for (Pattern& p : m.patterns) {
         for (int r = 0; r < p.rows; ++r)
             for (int ch = 0; ch < p.channels; ++ch)
-                if (ch != channel) p.at(r, ch) = Cell{};
+                if ((ch != channel) != mute) p.at(r, ch) = Cell{};
         writePattern(out, p);
     }
     out.insert(out.end(), bytes.begin() + long(instruments), bytes.end());

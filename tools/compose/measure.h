@@ -20,13 +20,6 @@ Module readPatterns(const std::vector<uint8_t>& bytes);
 // (row, channel, note) events with every earlier block.
 double newMaterialSeconds(const Module& m);
 
-// Bars of melody (channel 0), in play order, that a listener has not heard
-// before: not an exact, octave or transposed copy of an earlier bar, that
-// is, no earlier bar has the same rhythm and the same intervals. Bars are
-// barRows[pattern] rows long (16 where not given); bars without a struck
-// note do not count.
-int newMelodyBars(const Module& m, const std::vector<int>& barRows);
-
 // Effect numbers and set-volume levels used anywhere in the song.
 std::set<int> effectTypes(const Module& m);
 std::set<int> volumeLevels(const Module& m);
@@ -35,7 +28,8 @@ std::set<int> volumeLevels(const Module& m);
 // each frequency split between its two nearest semitones.
 std::vector<double> pitchClassShares(const std::vector<int16_t>& samples, double rate);
 
-// The same file with every channel but `channel` emptied.
-std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel);
+// The same file with every channel but `channel` emptied, or with `mute`
+// only that one.
+std::vector<uint8_t> soloChannel(const std::vector<uint8_t>& bytes, int channel, bool mute = false);
 
 }  // namespace compose

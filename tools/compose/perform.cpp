@@ -81,6 +81,8 @@ Tune perform(const Score& score) {
             rows = r;
         }
         if (rows <= 0) throw std::runtime_error(where + ": nothing written");
+        // The check holds the melody to its passage's scale, so a melody must name one.
+        if (!ps.melody.empty() && words(ps.scale).empty()) throw std::runtime_error(where + ": a melody needs a scale");
         if (!ps.scale.empty()) transposeScale(ps.scale, 0);  // names every note or throws
 
         std::vector<Line> lines;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -153,12 +154,18 @@ std::string rep(const std::string& tokens, int times) {
     return out;
 }
 
-Line drums(int channel, int volume, const std::string& grid) {
+Line drums(int channel, int volume, const std::string& grid, bool lenient) {
     static const std::map<char, std::string> kit = {{'k', "kick"}, {'s', "snare"}, {'h', "hat"}, {'t', "tick"}};
-    // Snare and hat are struck harder than the kick, so the beat carries on small speakers.
-    const int loud = int(std::lround(volume * 1.4));
-    if (volume < 1 || loud > 64)
-        throw std::runtime_error("drum volume " + std::to_string(volume) + ": snare and hat play at 1.4 times it, within 1..64");
+    // Snare and hat are struck twice as hard as the kick (6 dB), so the beat
+    // carries on small speakers.
+    int loud = 2 * volume;
+    if (volume < 1 || (loud > 64 && !lenient))
+        throw std::runtime_error("drum volume " + std::to_string(volume) + ": snare and hat play at twice it, within 1..64");
+    static std::set<int> warned;
+    if (loud > 64 && warned.insert(volume).second) {
+        std::fprintf(stderr, "compose: warning: drum volume %d: snare and hat played at 64, not %d\n", volume, loud);
+    }
+    loud = std::min(loud, 64);
     std::string notes;
     for (char c : grid) {
         if (c == ' ' || c == '|') continue;
@@ -244,6 +251,8 @@ Module buildModule(const Tune& tune) {
     for (const std::string& id : ids) m.instruments.push_back(makeVoice(id, range[id].first, range[id].second));
 
     std::map<std::string, int> patternOf;
+    int clamped = 0;
+    std::string firstClamp;
     for (const Section& s : tune.sections) {
         Pattern p(s.rows, tune.channels);
         std::vector<bool> written(size_t(std::max(tune.channels, 0)), false);
@@ -274,7 +283,7 @@ Module buildModule(const Tune& tune) {
                         std::string what = at + ": " + w + " asks for volume " + std::to_string(vol) +
                                            " (1..64) after gain and accent";
                         if (!tune.lenient) throw std::runtime_error(what);
-                        std::fprintf(stderr, "compose: warning: %s; played at %d\n", what.c_str(), std::clamp(vol, 1, 64));
+                        if (!clamped++) firstClamp = what;
                         vol = std::clamp(vol, 1, 64);
                     }
                     int note = isDrum(id) ? 49 : pitchNote(t.pitch);
@@ -304,6 +313,9 @@ Module buildModule(const Tune& tune) {
         patternOf[s.name] = int(m.patterns.size());
         m.patterns.push_back(std::move(p));
     }
+    if (clamped)
+        std::fprintf(stderr, "compose: warning: %d notes played at a volume they did not ask for, the first: %s\n",
+                     clamped, firstClamp.c_str());
     for (const std::string& name : words(tune.form)) {
         if (!patternOf.count(name)) throw std::runtime_error(tune.file + ": form names unknown section " + name);
         m.orders.push_back(patternOf[name]);

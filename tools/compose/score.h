@@ -144,8 +144,9 @@ Tune perform(const Score& score);
 std::string rep(const std::string& tokens, int times);
 
 // Drum grid, one character per row: k kick, s snare, h hat, t tick,
-// '.' nothing; spaces and '|' are ignored.
-Line drums(int channel, int volume, const std::string& grid);
+// '.' nothing; spaces and '|' are ignored. Snare and hat play at twice
+// `volume`, which must stay within 64 (older tunes: played at 64, with a warning).
+Line drums(int channel, int volume, const std::string& grid, bool lenient = false);
 
 // Chord progression as held notes over `voices` channels from firstChannel.
 // Tokens are chord ':' length, chord = root (C, F#, Bb...) and quality

@@ -28,7 +28,7 @@ Tune butterflyTune() {
     s.figureStep = 2;
     s.figureAccent = {1, 0.6, 0.75, 0.6};
     s.kits = {"k.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.h.s.hhk.s.s.ss", "k...h...k...h...", "k.h.s.h.hkh.s.h."};
-    s.drumVolume = 32;  // snare and hat at 1.4 times it, under 64 after the gain
+    s.drumVolume = 22;  // snare and hat at twice it, under 64 after the gain
     s.drumAccent = {1, 0.5, 0.8, 0.5, 1, 0.5, 0.8, 0.6};
 
     const char* major = "G A B C D E F#";

@@ -27,7 +27,7 @@ Tune cuspTune() {
     s.figureAccent = {1, 0.6, 0.8, 0.6};
     s.kits = {"k..hk.h.s..hk.h. k..hk.h.s..hk.hh k..hk.h.s..hk.h. k..hk.h.s.s.s.ss", "k.......h.......",
               "k..h..k.s..h..h.k..h..k.s..hh.h."};
-    s.drumVolume = 30;  // snare and hat at 1.4 times it, under 64 after the gain
+    s.drumVolume = 21;  // snare and hat at twice it, under 64 after the gain
     s.drumAccent = {1, 0.6, 0.6, 0.75, 1, 0.6, 0.75, 0.6};
 
     const char* minor = "E F# G A B C D D#";

@@ -1,48 +1,73 @@
-// "xm/intro.xm", heard on the title screen: B minor, slow and quiet, a
-// music box turning over a choir, a single voice singing above a pedal
-// that will not settle; the middle turns to the Neapolitan C major, the
-// last part sinks chromatically to F# over a slow heartbeat. In the second
-// round a cello sings the tune under a flute's guide tones, and the choir
-// once stands alone. Nothing strikes hard: the title must stay even.
-#include "develop.h"
+// "xm/intro.xm", heard on the title screen: B minor, slow and quiet. A
+// music box turns over a choir; a single voice sings a five-bar question
+// and a six-bar answer that brushes the Neapolitan C major on its way
+// down. The middle turns to C major for good, in three-four, the tune
+// dropped to a cello while a flute runs above it; the last part sinks
+// over a bass falling by semitones to F#, with a slow heartbeat, and the
+// loop comes home on B minor. Nothing strikes hard: the title must stay even.
+#include "score.h"
 #include "tunes.h"
 
 namespace compose {
 
 Tune introTune() {
-    Piece p;
-    p.tune.file = "xm/intro.xm";
-    p.tune.title = "intro (compose)";
-    p.tune.key = "B minor";
-    p.tune.bpm = 75;
-    p.tune.gain = 1.3;
-    p.scale = "B C# D E F# G A";
-    p.lead = {"voice", 44, ""};
-    p.lead2 = {"cello", 42, ""};
-    p.pad = {"choir", 13, "D4"};
-    p.bass = {"softbass", 24, ""};
-    p.figure = {"musicbox", 13, "B4"};
-    p.counter = {"flute+12", 17, "D5"};
-    p.figureSteps = "0 - 2 1 - 3 - 2 -";  // nine steps of four rows
-    p.figureStep = 4;
-    p.kits = {"", "k..k............"};
-    p.drumVolume = 30;
-    p.leadAccent = {1, 0.8, 0.9, 0.8};
+    Score s;
+    s.tune.file = "xm/intro.xm";
+    s.tune.title = "intro (compose)";
+    s.tune.key = "B minor / C major";
+    s.tune.bpm = 75;
+    s.tune.gain = 1.3;
+    s.lead = {"voice", 44, ""};
+    s.lead2 = {"cello", 44, ""};
+    s.pad = {"choir", 13, "D4"};
+    s.bass = {"softbass", 24, ""};
+    s.figure = {"musicbox", 12, "B4"};
+    s.counter = {"flute+12", 15, ""};
+    s.figureSteps = "0 - 2 1 - 3 - 2 -";  // nine steps of four rows
+    s.figureStep = 4;
+    s.kits = {"k..k............"};
+    s.drumVolume = 28;
+    s.leadAccent = {1, 0.8, 0.9, 0.8};
 
-    p.material = {
-        {"Bm:16 Gmaj7:16 Em:16 F#sus4:8 F#:8",
-         "F#5:6 E5:2 D5:4 B4:4 | D5:6 C#5:2 B4:8 | G5:6 F#5:2 E5:4 D5:4 | C#5:8 F#4:8", "B2:16 | G2:16 | E2:16 | F#2:16",
-         "Bm:8 D:8 Em9:16 Cmaj7:16 F#7:16"},
-        {"Gmaj7:16 C:16 Bm:16 F#7:16", "B5:4 A5:4 G5:8 | G5:4 E5:4 C5:8 | D5:6 E5:2 F#5:4 D5:4 | C#5:12 A#4:4",
-         "G2:16 | C3:16 | B2:16 | F#2:16", "Em7:16 Cmaj7:16 G:16 F#7:16"},
-        {"Bm:16 Gmaj7:16 Em:16 F#sus4:8 F#:8",
-         "F#5:6 E5:2 D5:4 B4:4 | D5:6 C#5:2 B4:8 | G5:6 F#5:2 E5:4 G5:4 | F#5:16", "B2:16 | G2:16 | E2:16 | F#2:16", ""},
-        // The floor gives way.
-        {"Bm:8 F#:8 D:8 G#m7b5:8 Gmaj7:16 F#7sus4:8 F#7:8", "-:16 | -:8 D5:4 C#5:4 | B4:12 D5:4 | C#5:16",
-         "B2:8 A#2:8 | A2:8 G#2:8 | G2:16 | F#2:16", ""},
-    };
-    p.plan = "0 1 2 3k1 0v 1r 2oc 3vk1 0b 1vc 0r 3k1";
-    return develop(p);
+    const char* minor = "B C# D E F# G A A#";
+    Passage opening{"O", 16, minor, "Bm:16 Gmaj7:16", "", "", "B2:16 | G2:16"};
+    opening.figure = true;
+
+    // Five bars that ask, six that answer through the Neapolitan C major.
+    Passage a1{"A1", 16, minor, "Bm:16 Gmaj7:16 Em7:16 A:16 F#sus4:8 F#:8",
+               ".:4 B3:4 D4:4 F#4:4 | G4:8 F#4:4 E4:4 | E4:6 D4:2 E4:4 G4:4 | A4:8 G4:4 F#4:4 | B4:6 C#5:2 A#4:8",
+               ".:16 | D5:8 .:8 | .:12 B4:4 | C#5:8 .:8 | .:8 C#5:8",
+               "B2:16 | G2:16 | E2:16 | A2:16 | F#2:16"};
+    Passage a2{"A2", 16, "B C C# D E F# G A A#", "Bm:16 Em:16 C:16 Gmaj7:16 Em7:8 F#7:8 Bm:16",
+               "D5:6 C#5:2 B4:8 | E4:4 G4:4 B4:8 | C5:6 B4:2 G4:8 | B4:8 A4:4 G4:4 | G4:8 E4:4 C#4:4 | D4:4 B3:8 .:4",
+               ".:8 F#5:4 E5:4 | .:8 D5:4 E5:4 | .:8 E5:8 | D5:8 .:8 | .:8 A#4:8 | F#4:8 .:8",
+               "B2:16 | E2:16 | C3:16 | G2:16 | E2:8 F#2:8 | B2:16"};
+    a1.figure = a2.figure = true;
+
+    // The turn: C major in three-four, the cello below and the flute running above.
+    Passage b{"B", 12, "C D E F G A B",
+              "C:12 Am:12 F:12 | Dm:12 G:12 Em:12 Am:12 F#7:12",
+              "E4:8 G4:4 | A4:4 C5:8 | A4:8 G4:2 F4:2 | F4:4 E4:2 D4:6 | B3:4 D4:4 G4:4 | G4:6 E4:2 B4:4 | C5:4 A4:4 B4:2 C5:2 | A4:2 G4:2 E4:4 .:4",
+              ".:4 G4:2 A4:2 B4:2 C5:2 | E5:8 .:4 | .:2 F5:2 E5:2 D5:2 C5:4 | A4:12 | F5:12 | .:6 A4:2 G4:4 | E5:8 .:4 | "
+              "A#4:8 .:4",
+              "C3:8 G2:4 | A2:8 E2:4 | F2:8 C3:4 | D2:12 | G2:8 B2:4 | E2:8 G2:4 | A2:12 | F#2:12"};
+    b.figure = true;
+    b.second = true;
+    b.breath = true;
+
+    // The floor gives way: six bars over a bass falling by semitones.
+    Passage c{"C", 16, minor,
+              "Bm:16 F#:16 D:16 G#m7b5:16 Gmaj7:16 F#7sus4:8 F#7:8",
+              "D5:4 C#5:2 B4:2 F#4:8 | E4:2 F#4:2 A#4:4 C#5:8 | B4:6 A4:2 F#4:8 | E4:4 D4:4 B3:8 | G4:4 B4:4 D5:8 | "
+              "C#5:6 B4:2 A#4:8",
+              ".:8 A4:8 | .:8 E5:4 F#5:4 | D5:8 .:8 | .:8 F#5:8 | E5:8 .:8 | .:8 C#5:8",
+              "B2:16 | A#2:16 | A2:16 | G#2:16 | G2:16 | F#2:16"};
+    c.kit = 0;
+
+    s.passages = {opening, a1, a2, b, c};
+    s.opening = "O";
+    s.form = "A1 A2 B A1 A2 C";
+    return perform(s);
 }
 
 }  // namespace compose

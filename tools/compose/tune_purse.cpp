@@ -25,7 +25,7 @@ Tune purseTune() {
     s.figureStep = 3;  // eighteen rows to the figure
     s.swing = 2;
     s.kits = {"k.......h.......", "t.......t.......", "k.....h.k...h..."};
-    s.drumVolume = 34;
+    s.drumVolume = 24;  // snare and hat at twice it, under 64 after the gain
     s.drumAccent = {1, 1, 1, 1, 1, 1, 1, 1, 0.7};
 
     // Play, 4 + 5 bars in A major over the rocking bass.

@@ -26,7 +26,7 @@ Tune swallowtailTune() {
     s.swing = 1;
     s.figureAccent = {1, 0.7, 0.7, 0.7, 0.85, 0.7, 0.7, 0.7, 0.85, 0.7, 0.7, 0.7};
     s.kits = {"....h...h...", "k...h...h..."};
-    s.drumVolume = 32;
+    s.drumVolume = 22;  // snare and hat at twice it, under 64 after the gain
     s.drumAccent = {1, 1, 1, 1, 0.7, 1, 1, 1, 0.55, 1, 1, 1};
 
     const char* borrowed = "F G A Bb C D E Ab Db";  // the major key and what it borrows from the minor
@@ -34,20 +34,20 @@ Tune swallowtailTune() {
     // The park, 4 + 6 bars; the second phrase sinks through B-flat m6.
     const char* parkChords = "F:12 | Dm7:12 | Bbmaj7:12 | C7sus4:6 C:6 | F:12 | Dm7:12 | Bbm6:12 | F:12 | Gm7:12 | C7:12";
     const char* park = "C4:4 F4:4 A4:4 | C5:8 A4:4 | D5:6 C5:2 Bb4:4 | G4:6 E4:6 | "
-                       "A4:8 Bb4:2 A4:2 | F4:4 A4:4 D5:4 | Db5:8 C5:2 Bb4:2 | C5:4 A4:8 | Bb4:6 A4:2 G4:4 | E4:8 .:4";
+                       "A4:8 Bb4:2 A4:2 | F4:4 A4:4 D5:4 | Db5:8 C5:2 Bb4:2 | C5:4 A4:8 | G4:4 Bb4:4 D5:4 | E4:8 .:4";
     const char* parkBass = "F2:8 C3:4 | D2:8 A2:4 | Bb2:8 F2:4 | C2:8 G2:4 | F2:8 C3:4 | D2:8 A2:4 | Bb2:8 F2:4 | "
                            "F2:8 C3:4 | G2:8 D2:4 | C2:8 .:4";
     // The undertow, 3 + 5 bars of four-four in D-flat.
     const char* dbChords = "Db:16 | Bbm7:16 | Gbmaj7:16 | Ebm7:16 | Ab:16 | Db:8 Bbm:8 | Gb:16 | Db:8 C7:8";
-    const char* db = "F4:6 Ab4:2 Db5:8 | Db5:6 Bb4:2 F4:8 | Bb4:12 .:4 | .:4 Gb4:4 Bb4:4 Db5:4 | "
+    const char* db = "F4:6 Ab4:2 Db5:8 | Db5:2 C5:2 Bb4:4 F4:8 | Bb4:12 .:4 | .:4 Gb4:4 Bb4:4 Db5:4 | "
                      "C5:6 Eb5:2 Ab4:8 | F4:4 Ab4:4 Db4:8 | Bb3:4 Db4:4 Gb4:8 | Ab4:8 Bb4:6 .:2";
     const char* dbBass = "Db2:12 Ab2:4 | Bb2:12 F2:4 | Gb2:12 Db2:4 | Eb2:12 Bb2:4 | Ab2:12 Eb2:4 | Db2:8 Bb2:8 | "
                          "Gb2:12 Db2:4 | Db2:8 C2:8";
     // The breeze, 3 + 3 + 6 bars of quavers, D-flat major 7 the shadow in it.
     const char* windChords = "F:12 | C:12 | Dm:12 | Bb:12 | F:12 | Gm7:12 | Dbmaj7:12 | C7:12 | F:12 | Bbm6:12 | F:12 | C7:12";
-    const char* wind = "A4:2 G4:2 F4:2 A4:2 C5:4 | Bb4:2 A4:2 G4:4 E4:4 | F4:2 E4:2 D4:8 | "
+    const char* wind = "A4:2 G4:2 F4:2 A4:2 C5:4 | Bb4:2 A4:2 G4:4 E4:4 | F4:2 E4:2 D4:2 E4:2 F4:4 | "
                        "D5:2 C5:2 Bb4:4 F4:4 | A4:4 F4:2 G4:2 A4:4 | D4:2 F4:2 G4:8 | "
-                       "Ab4:2 G4:2 F4:4 C5:4 | Bb4:4 G4:4 E4:4 | A4:4 C5:4 A4:4 | Db5:4 F4:4 Bb4:4 | A4:8 G4:2 F4:2 | G4:4 C4:6 .:2";
+                       "Ab4:2 G4:2 F4:4 C5:4 | Bb4:6 G4:2 E4:2 C4:2 | A4:4 C5:4 A4:4 | F4:2 Bb4:2 Db5:8 | A4:8 G4:2 F4:2 | G4:4 C4:6 .:2";
     const char* windBass = "F2:8 C3:4 | C2:8 G2:4 | D2:8 A2:4 | Bb2:8 F2:4 | F2:8 C3:4 | G2:8 D2:4 | Db2:8 Ab2:4 | "
                            "C2:8 G2:4 | F2:8 C3:4 | Bb2:8 F2:4 | F2:8 C3:4 | C2:8 .:4";
 
@@ -67,8 +67,8 @@ Tune swallowtailTune() {
         // The turn to G, 5 + 5 bars, slipping home through C minor 6 and C7.
         {"g", 12, "G A B C D E F#",
          "G:12 | Em7:12 | Cmaj7:12 | D:12 | G:12 | Bm:12 | Em:12 | Am7:12 | Cm6:12 | C7:12",
-         "D4:3 G4:3 B4:6 | D5:6 B4:2 G4:4 | E4:8 G4:4 | F#4:2 A4:2 D5:4 A4:4 | B4:10 .:2 | "
-         "F#4:4 B4:4 D5:4 | B4:3 A4:3 G4:6 | C5:4 A4:4 E4:4 | A4:6 G4:2 A4:4 | G4:6 .:6",
+         "D4:3 G4:3 B4:6 | D5:4 B4:4 G4:2 A4:2 | E4:8 G4:4 | F#4:2 A4:2 D5:4 A4:4 | G4:2 B4:6 D5:2 .:2 | "
+         "F#4:4 B4:4 D5:4 | B4:3 A4:3 G4:6 | A4:6 C5:2 E5:4 | G4:2 A4:2 C5:8 | G4:6 .:6",
          "", "G2:8 D3:4 | E2:8 B2:4 | C3:8 G2:4 | D2:8 A2:4 | G2:8 D3:4 | B2:8 F#2:4 | E2:8 B2:4 | A2:8 E2:4 | "
              "C3:8 G2:4 | C2:8 G2:4",
          1, true},

@@ -72,7 +72,7 @@ const std::vector<Recipe>& recipes() {
         {"organ", {1, 0.7, 0.35, 0.3, 0, 0.15, 0, 0.1}, {}, 0.05, 0.0, 0.5, 0.03, 6, 0, env({{0, 0}, {4, 64}, {10, 56}}, 2), 0x200, 0, 0},
         {"bass", saw(14, 1.0), {}, 0.0, 0.0, 1.5, 0.08, -4, 0, env({{0, 64}, {4, 54}, {30, 42}, {90, 30}, {200, 20}}), 0x400, 0, 0},
         {"softbass", {1, 0.6, 0.35, 0.2, 0.1, 0.06}, {}, 0.05, 0.0, 0.8, 0.05, -4, 0, env({{0, 0}, {2, 64}, {20, 50}, {120, 36}}, 3), 0x300, 0, 0},
-        {"cello", saw(16, 1.2), {{500, 250, 1.2}}, 0.2, 0.03, 0.6, 0.08, 0, 0.3, env({{0, 0}, {6, 56}, {20, 52}, {100, 44}}, 3), 0x200, 3, 7},
+        {"cello", saw(16, 1.1), {{500, 250, 1.2}, {1100, 300, 0.8}}, 0.2, 0.03, 0.6, 0.08, 0, 0.3, env({{0, 0}, {6, 56}, {20, 52}, {100, 44}}, 3), 0x200, 3, 7},
     };
     return r;
 }
@@ -267,13 +267,16 @@ Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
         if (id == r.id) recipe = &r;
     if (!struck && !recipe) throw std::runtime_error("unknown instrument " + id);
 
-    // One sample per octave of the range, each mapped to its own notes.
     Instrument in;
     in.name = name;
-    int registers = std::min(16, (highNote - lowNote) / 12 + 1);
+    // A tone's sample keeps only the partials its top note allows, so
+    // registers a fourth wide keep most of them at every note; a struck
+    // tone's few partials fit in octaves.
+    int width = struck ? 12 : 5;
+    int registers = std::min(16, (highNote - lowNote) / width + 1);
     for (int k = 0; k < registers; ++k) {
-        int top = k + 1 == registers ? highNote : lowNote + 12 * k + 11;
-        int bottom = lowNote + 12 * k;
+        int top = k + 1 == registers ? highNote : lowNote + width * k + width - 1;
+        int bottom = lowNote + width * k;
         in.samples.push_back(struck ? struckSample(id, top) : toneSample(*recipe, (top + bottom) / 2, top));
         in.samples.back().finetune = int8_t(in.samples.back().finetune + detune);
         for (int n = k == 0 ? 1 : bottom; n <= (k + 1 == registers ? 96 : top); ++n) in.noteMap[size_t(n - 1)] = uint8_t(k);

@@ -1,0 +1,173 @@
+// Measures for the review, all taken from the bytes the game loads (and
+// the samples the generator builds for them).
+#include "score_report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "measure.h"
+#include "render.h"
+#include "spectrum.h"
+#include "voices.h"
+
+namespace compose {
+namespace {
+
+using Bar = std::vector<std::pair<int, int>>;  // (row, pitch) of the melody's onsets; pitch 0 = a rest
+
+// The same bar moved up or down, or differing by one ornament note, is not new.
+bool sameToTheEar(const Bar& a, const Bar& b) {
+    auto shape = [](const Bar& x) {
+        Bar s;
+        int first = 0;
+        for (auto [r, n] : x)
+            if (n && !first) first = n;
+        for (auto [r, n] : x) s.push_back({r, n ? n - first : -1000});
+        return s;
+    };
+    if (shape(a) == shape(b)) return true;
+    const Bar& longer = a.size() > b.size() ? a : b;
+    const Bar& shorter = a.size() > b.size() ? b : a;
+    if (longer.size() != shorter.size() + 1) return false;
+    for (size_t skip = 0; skip < longer.size(); ++skip) {
+        Bar cut = longer;
+        cut.erase(cut.begin() + long(skip));
+        if (shape(cut) == shape(shorter)) return true;  // an ornament added, rhythm otherwise kept
+    }
+    return false;
+}
+
+double highPassRms(const std::vector<int16_t>& x, size_t from, size_t to, double hz = 250) {
+    // 2nd-order high-pass at the game's rate, run from a little before the window.
+    const double w = 2 * 3.14159265358979 * hz / kGameRate, q = 0.707, alpha = std::sin(w) / (2 * q), c = std::cos(w);
+    double b0 = (1 + c) / 2, b1 = -(1 + c), b2 = (1 + c) / 2, a0 = 1 + alpha, a1 = -2 * c, a2 = 1 - alpha;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0, sum = 0;
+    size_t start = from > 200 ? from - 200 : 0;
+    for (size_t i = start; i < to && i < x.size(); ++i) {
+        double y = (b0 * x[i] + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2) / a0;
+        x2 = x1, x1 = x[i], y2 = y1, y1 = y;
+        if (i >= from) sum += y * y;
+    }
+    return std::sqrt(sum / double(std::max<size_t>(1, to - from)) + 1e-9);
+}
+
+}  // namespace
+
+MelodyFigures melodyFigures(const Module& m, const Tune& tune) {
+    // Melody bars new to the ear, and phrase lengths (a phrase ends at a rest or a section's end).
+    MelodyFigures f;
+    std::vector<Bar> heard;
+    for (size_t o = 0; o < m.orders.size(); ++o) {
+        const Pattern& p = m.patterns[size_t(m.orders[o])];
+        int bar = tune.sections.at(size_t(m.orders[o])).bar, start = -1;
+        for (int b0 = 0; b0 < p.rows; b0 += bar) {
+            Bar b;
+            for (int r = b0; r < std::min(p.rows, b0 + bar); ++r) {
+                const Cell& c = p.at(r, kLead);
+                if (c.note >= 1 && c.note <= 96) b.push_back({r - b0, c.note});
+                else if (c.note == 97 && !b.empty()) b.push_back({r - b0, 0});
+            }
+            if (std::none_of(b.begin(), b.end(), [](auto x) { return x.second > 0; })) continue;
+            ++f.bars;
+            bool isNew = std::none_of(heard.begin(), heard.end(), [&](const Bar& h) { return sameToTheEar(h, b); });
+            f.fresh += isNew;
+            if (std::getenv("QM_REVIEW_BARS")) {
+                std::fprintf(stderr, "%s order %zu bar %d %s:", tune.file.c_str(), o, b0 / bar + 1, isNew ? "new" : "old");
+                for (auto [r, n] : b) std::fprintf(stderr, " %d:%s", r, n ? noteName(n).c_str() : ".");
+                std::fprintf(stderr, "\n");
+            }
+            heard.push_back(b);
+        }
+        if (o < size_t(m.restart)) continue;  // phrases of the loop only
+        for (int r = 0; r <= p.rows; ++r) {
+            int note = r < p.rows ? p.at(r, kLead).note : 97;
+            if (note >= 1 && note <= 96 && start < 0) start = r;
+            if (note == 97 && start >= 0) f.phrases[(r - start + bar - 1) / bar]++, start = -1;
+        }
+    }
+    return f;
+}
+
+void scoreReport(const Tune& tune, const std::string& dir) {
+    std::ifstream in(dir + "/" + tune.file, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    Module m = readPatterns(bytes);
+    double rowSeconds = m.speed * 2.5 / m.bpm;
+    std::printf("%s (%s)\n  form:", tune.file.c_str(), tune.key.c_str());
+    for (size_t o = 0; o < m.orders.size(); ++o) {
+        const Section& s = tune.sections.at(size_t(m.orders[o]));
+        std::printf("%s %s %dx%d %.1fs", o == size_t(m.restart) ? " ||:" : "", s.name.c_str(), s.rows / s.bar,
+                    s.bar, s.rows * rowSeconds);
+    }
+    std::printf(" :||\n");
+
+    MelodyFigures f = melodyFigures(m, tune);
+    std::printf("  melody bars: %d played, %d new to the ear; phrase lengths in bars (count):", f.bars, f.fresh);
+    for (auto [len, n] : f.phrases) std::printf(" %d(%d)", len, n);
+    std::printf("\n");
+    std::vector<int> notes;
+    for (int o : m.orders)
+        for (int r = 0; r < m.patterns[size_t(o)].rows; ++r)
+            if (int n = m.patterns[size_t(o)].at(r, kLead).note; n >= 1 && n <= 96) notes.push_back(n);
+
+    // The lead's partials at its median note, from the sample the generator builds.
+    Module built = buildModule(tune);
+    if (!notes.empty()) {
+        std::sort(notes.begin(), notes.end());
+        int note = notes[notes.size() / 2], inst = 0;
+        for (int o : m.orders)
+            for (int r = 0; r < m.patterns[size_t(o)].rows && !inst; ++r)
+                if (m.patterns[size_t(o)].at(r, kLead).note == note) inst = m.patterns[size_t(o)].at(r, kLead).instrument;
+        const Instrument& lead = built.instruments.at(size_t(std::max(1, inst) - 1));
+        const Sample& s = lead.samples.at(lead.noteMap[size_t(note - 1)]);
+        if (s.looped && s.loopLength >= 16) {
+        std::vector<double> loop(s.data.begin() + s.loopStart, s.data.begin() + s.loopStart + s.loopLength);
+        std::vector<double> pw = powerSpectrum(loop, s.loopLength);
+        size_t f0 = size_t(std::max_element(pw.begin() + 1, pw.end()) - pw.begin());
+        double hz = noteHz(note);
+        std::printf("  lead %s at %s (%.0f Hz), partials 1-5:", lead.name.c_str(), noteName(note).c_str(), hz);
+        for (size_t k = 1; k <= 5; ++k) {
+            if (k * hz >= kBandLimitHz || k * f0 >= pw.size()) std::printf("  -");
+            else std::printf(" %.2f", std::sqrt(pw[k * f0] / pw[f0]));
+        }
+        std::printf("\n");
+        }
+    }
+
+    // Drums against the rest above 250 Hz, in the 50 ms after each hit.
+    double seconds = dumbLoopSeconds(dir + "/" + tune.file);
+    std::vector<int16_t> drums = dumbRenderBytes(soloChannel(bytes, kDrums), seconds);
+    std::vector<int16_t> rest = dumbRenderBytes(soloChannel(bytes, kDrums, true), seconds);
+    std::vector<double> diffs;
+    double t = 0;
+    for (int o : m.orders) {
+        const Pattern& p = m.patterns[size_t(o)];
+        for (int r = 0; r < p.rows; ++r, t += rowSeconds)
+            if (p.at(r, kDrums).note >= 1 && p.at(r, kDrums).note <= 96) {
+                size_t a = size_t(t * kGameRate), b = a + size_t(0.05 * kGameRate);
+                if (b > drums.size() || b > rest.size()) continue;
+                diffs.push_back(20 * std::log10(highPassRms(drums, a, b) / highPassRms(rest, a, b)));
+            }
+    }
+    // The melody against everything else above 300 Hz, where it is heard.
+    std::vector<int16_t> lead = dumbRenderBytes(soloChannel(bytes, kLead), seconds);
+    std::vector<int16_t> others = dumbRenderBytes(soloChannel(bytes, kLead, true), seconds);
+    size_t n = std::min(lead.size(), others.size());
+    std::printf("  melody over the accompaniment above 300 Hz: %+.1f dB\n",
+                20 * std::log10(highPassRms(lead, 0, n, 300) / highPassRms(others, 0, n, 300)));
+    if (diffs.empty()) {
+        std::printf("  drums: none\n");
+    } else {
+        std::sort(diffs.begin(), diffs.end());
+        std::printf("  drums above 250 Hz against the music, 50 ms after each of %zu hits: median %+.1f dB "
+                    "(quartiles %+.1f / %+.1f)\n", diffs.size(), diffs[diffs.size() / 2], diffs[diffs.size() / 4],
+                    diffs[diffs.size() * 3 / 4]);
+    }
+}
+
+}  // namespace compose
