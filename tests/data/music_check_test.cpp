@@ -98,9 +98,12 @@ TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
     EXPECT_EQ(error([](Score& s) { s.passages[0].melody = "E5:3!70 D5:3 C5:6 | A4:12"; }),
               "tiny passage A melody bar 1: volume outside 1..64 in E5:3!70");
     EXPECT_EQ(error([](Score& s) { s.figure = {"glass", 20, "C4"}, s.figureSteps = "0 1/"; s.passages[0].figure = true; }),
-              "tiny: empty figure in '0 1/'");
+              "tiny passage A figure: tiny: empty figure in '0 1/'");
     EXPECT_EQ(error([](Score& s) { s.figure = {"glass", 20, "C4"}, s.figureSteps = "0+ 1"; s.passages[0].figure = true; }),
-              "'0+' is not a number in tiny figure '0+ 1'");
+              "tiny passage A figure: '0+' is not a number in tiny figure '0+ 1'");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].chords = "C:12 | Fq:12"; }),
+              "tiny passage A chords bar 2: unknown chord quality: q");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].bass = "C3:12 | H2:12"; }), "tiny passage A bass bar 2: bad pitch: H2");
     EXPECT_EQ(error([](Score& s) { s.form = "A C"; }), "tiny: the form names no passage C");
     EXPECT_EQ(error([](Score& s) { s.passages[0].scale = ""; }), "tiny passage A: a melody needs a scale");
 }

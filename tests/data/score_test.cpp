@@ -59,6 +59,7 @@ TEST(Score, LinesBecomeCellsWithInstrumentVolumeRestAndHold) {
     EXPECT_EQ(p.at(1, 1).volume, 0x10 + 30);
     EXPECT_EQ(p.at(0, 1).volume, 0x10 + 60) << "the snare at twice the kick";
     EXPECT_THROW(drums(1, 33, "s"), std::runtime_error);
+    EXPECT_EQ(drums(1, 40, "kt").notes, "C4:1!40@kick C4:1!40@tick ") << "only snare and hat are doubled";
     EXPECT_EQ(p.at(2, 1).note, 0);
 }
 
@@ -192,6 +193,7 @@ TEST(Develop, PlanWordsShapeTheSections) {
     EXPECT_EQ(line(0, 0)->notes, "E5:8~ G5:8>1 ");
     EXPECT_EQ(line(1, 0)->instrument, "cello");
     EXPECT_EQ(line(1, 0)->notes.substr(0, 4), "F#4:");  // an octave down, a tone up
+    EXPECT_EQ(t.sections[1].scale, "D E F# G A B C#") << "the check and the ornaments follow the transposition";
     EXPECT_EQ(line(1, 5)->notes, "D2:16 ");
     EXPECT_EQ(line(0, 7)->notes, "C4:2 E4:2 G4:2 C4:2 E4:2 G4:2 C4:2 E4:2 ");
     EXPECT_EQ(line(1, 7)->notes.substr(0, 4), "A4:2") << "the figure runs on across sections";

@@ -12,7 +12,7 @@ namespace {
 
 // Rows of a written part, checking every token and that each '|' falls on
 // a bar line; errors name the passage, the part and the bar.
-int measure(const std::string& text, int bar, const std::string& where) {
+int measure(const std::string& text, int bar, const std::string& where, bool chordNames) {
     std::string spaced;
     for (char c : text) spaced += c == '|' ? std::string(" | ") : std::string(1, c);
     int rows = 0;
@@ -35,6 +35,7 @@ int measure(const std::string& text, int bar, const std::string& where) {
             Token t = parseToken(w);
             if (rows == 0 && t.pitch == "-")
                 throw std::runtime_error("opens with a hold; write the note again to carry it over");
+            if (t.pitch != "." && t.pitch != "-") chordNames ? (void)chordPitchClasses(t.pitch) : (void)pitchNote(t.pitch);
             rows += t.rows;
         } catch (const std::runtime_error& e) {
             throw std::runtime_error(at + ": " + e.what());
@@ -74,7 +75,7 @@ Tune perform(const Score& score) {
         for (const Part& part : {Part{"chords", ps.chords}, Part{"melody", ps.melody}, Part{"counter", ps.counter},
                                  Part{"bass", ps.bass}}) {
             if (part.text.empty()) continue;
-            int r = measure(part.text, ps.bar, where + " " + part.name);
+            int r = measure(part.text, ps.bar, where + " " + part.name, &part.text == &ps.chords);
             if (rows >= 0 && r != rows)
                 throw std::runtime_error(where + " " + part.name + ": " + std::to_string(r) + " rows, the " +
                                          "passage's first part has " + std::to_string(rows));
@@ -104,8 +105,11 @@ Tune perform(const Score& score) {
         }
         if (!ps.counter.empty() && !score.counter.instrument.empty())
             lines.push_back({kCounter, score.counter.instrument, score.counter.volume, sing(ps.counter)});
-        if (ps.figure && !ps.chords.empty() && !score.figure.instrument.empty())
-            lines.push_back(figureLine(score, ps.chords, 0, int(index)));
+        if (ps.figure && !ps.chords.empty() && !score.figure.instrument.empty()) try {
+                lines.push_back(figureLine(score, ps.chords, 0, int(index)));
+            } catch (const std::runtime_error& e) {
+                throw std::runtime_error(where + " figure: " + e.what());
+            }
         if (ps.kit >= 0) {
             if (size_t(ps.kit) >= score.kits.size())
                 throw std::runtime_error(where + ": no kit " + std::to_string(ps.kit) + " (the palette has " +

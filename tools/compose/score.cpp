@@ -158,8 +158,9 @@ Line drums(int channel, int volume, const std::string& grid, bool lenient) {
     static const std::map<char, std::string> kit = {{'k', "kick"}, {'s', "snare"}, {'h', "hat"}, {'t', "tick"}};
     // Snare and hat are struck twice as hard as the kick (6 dB), so the beat
     // carries on small speakers.
-    int loud = 2 * volume;
-    if (volume < 1 || (loud > 64 && !lenient))
+    bool struck = grid.find_first_of("sh") != std::string::npos;
+    int loud = struck ? 2 * volume : volume;
+    if (volume < 1 || volume > 64 || (loud > 64 && !lenient))
         throw std::runtime_error("drum volume " + std::to_string(volume) + ": snare and hat play at twice it, within 1..64");
     static std::set<int> warned;
     if (loud > 64 && warned.insert(volume).second) {

@@ -110,6 +110,19 @@ void scoreReport(const Tune& tune, const std::string& dir) {
     std::printf("  melody bars: %d played, %d new to the ear; phrase lengths in bars (count):", f.bars, f.fresh);
     for (auto [len, n] : f.phrases) std::printf(" %d(%d)", len, n);
     std::printf("\n");
+    // Counter-melody against the melody: does it move where the melody holds?
+    int counterOnsets = 0, whileHeld = 0;
+    bool melodySounds = false;
+    for (int o : m.orders)
+        for (int r = 0; r < m.patterns[size_t(o)].rows; ++r) {
+            int mel = m.patterns[size_t(o)].at(r, kLead).note, cnt = m.patterns[size_t(o)].at(r, kCounter).note;
+            if (mel == 97) melodySounds = false;
+            if (cnt >= 1 && cnt <= 96) ++counterOnsets, whileHeld += melodySounds && !(mel >= 1 && mel <= 96);
+            if (mel >= 1 && mel <= 96) melodySounds = true;
+        }
+    if (counterOnsets)
+        std::printf("  counter-melody: %d notes, %d%% struck while the melody holds a note\n", counterOnsets,
+                    100 * whileHeld / counterOnsets);
     std::vector<int> notes;
     for (int o : m.orders)
         for (int r = 0; r < m.patterns[size_t(o)].rows; ++r)
