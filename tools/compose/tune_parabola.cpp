@@ -25,7 +25,7 @@ Tune parabolaTune() {
     s.figureAccent = {1, 0.7, 0.85, 0.7};
     s.counter = {"voice+12", 17, ""};
     s.kits = {"k.....k...k.....", "k.....k.t.k..t..", "k..t..k...k.t..t"};
-    s.drumVolume = 26;  // snare and hat at twice it, under 64 after the gain
+    s.drumVolume = 38;  // kick and tick only: nothing is struck at twice it
     s.drumAccent = {1, 1, 1, 1, 1, 1, 0.8, 1, 0.55, 1, 0.9, 1, 1, 0.55, 1, 1};
 
     const char* major = "Eb F G Ab Bb C D";
