@@ -56,15 +56,15 @@ Tune foldTune() {
          "Ab:12 | Db:12 | Eb:12 | Ab:12 | Fm:12 | Bbm7:12 | Db:12 | Bbm:12 | Cm:12 | Fm:12 | Db:12 | G:12",
          "C4:6 Eb4:6 | Db4:8 F4:4 | G4:4 Bb4:4 Eb4:4 | Eb4:4 C4:4 Ab3:4 | Ab3:4 C4:4 Bb3:4 | Db4:8 C4:2 Bb3:2 | "
          "F4:8 Ab4:2 F4:2 | Db4:4 F4:2 Db4:2 Bb3:4 | Eb4:6 Db4:2 C4:4 | C4:4 Ab3:4 F3:4 | F4:2 Eb4:2 Db4:8 | G3:10 .:2",
-         "Eb5:4 C5:4 -:4 | Ab4:4 Bb4:4 Ab4:4 | Bb4:12 | .:12 | F4:4 Eb4:4 F4:4 | F4:4 Ab4:4 Bb4:4 | "
-         ".:4 Eb5:4 Db5:4 | -:12 | .:12 | Ab4:4 F4:4 Eb4:4 | .:12 | B4:4 D5:4 B4:2 .:2",
+         ".:2 Eb5:4 .:2 C5:4 | .:2 Ab4:2 Bb4:2 Ab4:2 .:4 | .:12 | .:12 | .:12 | .:2 F4:2 Ab4:4 .:4 | "
+         ".:4 Eb5:2 Db5:6 | .:12 | .:2 G4:4 .:6 | .:12 | .:6 Ab4:4 .:2 | .:2 B4:4 D5:4 .:2",
          "Ab2:8 Eb2:4 | F2:8 Db2:4 | Eb2:8 Bb2:4 | C3:8 Ab2:4 | F2:8 C2:4 | Bb2:8 F2:4 | "
          "Db2:8 Ab2:4 | Bb2:8 F2:4 | C3:8 G2:4 | F2:8 C2:4 | Db2:8 Ab2:4 | G2:8 .:4",
          -1, false, true},
         // The plea again, a voice moving in its held notes.
         {"plea2", 16, minor, pleaChords, plea,
-         ".:2 C4:2 Eb4:2 F4:2 G4:8 | F4:4 Eb4:4 F4:8 | -:8 C4:6 Bb3:2 | D4:8 B3:8 | C4:6 B3:2 C4:4 G3:4 | "
-         "Eb4:8 Bb3:8 | Ab3:8 C4:4 Eb4:4 | Ab3:8 F4:8 | G3:8 .:8",
+         ".:2 C4:2 Eb4:2 F4:4 G4:6 | .:2 Eb4:4 C4:4 F4:6 | -:4 Ab3:4 .:2 C4:6 | .:2 D4:6 .:2 B3:6 | .:2 G3:6 .:4 C4:4 | "
+         "Eb4:4 .:6 Bb3:6 | .:2 Ab3:6 .:2 C4:6 | .:16 | .:4 G3:4 Eb4:6 .:2",
          pleaBass},
         // The drop, 5 + 5 bars: the bass climbs, the line leaps and syncopates,
         // and it ends on the dominant that the plea resolves.
