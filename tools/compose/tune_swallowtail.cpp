@@ -54,13 +54,13 @@ Tune swallowtailTune() {
     s.passages = {
         {"park", 12, borrowed, parkChords, park, "", parkBass, 0, true},
         {"park2", 12, borrowed, parkChords, park,
-         ".:12 | .:2 F4:2 E4:2 D4:2 .:4 | F4:6 .:6 | Bb3:12 | .:2 C4:2 A3:2 C4:2 .:4 | A3:12 | "
-         ".:2 F4:2 G4:2 F4:2 .:4 | .:4 F4:4 C4:4 | D4:6 .:6 | .:4 G3:4 Bb3:4",
+         ".:12 | .:2 F4:2 E4:2 D4:2 .:4 | .:2 F4:4 .:6 | .:2 Bb3:10 | .:2 C4:2 A3:2 C4:2 .:4 | .:12 | "
+         ".:2 F4:2 G4:2 F4:2 .:4 | .:6 F4:2 C4:4 | .:12 | .:4 G3:4 Bb3:4",
          parkBass, 1, true},
         {"db", 16, "Db Eb F Gb Ab Bb C", dbChords, db, "", dbBass, -1, false, true},
         {"db2", 16, "Db Eb F Gb Ab Bb C", dbChords, db,
-         ".:8 Ab4:4 Bb4:4 | Ab4:8 .:8 | .:4 Db5:4 F5:4 Eb5:4 | Bb4:4 .:12 | .:8 C5:8 | Db5:8 .:8 | "
-         ".:8 Bb4:4 Ab4:4 | F4:4 Db4:4 .:4 E4:4",
+         ".:10 Ab4:2 Bb4:4 | .:10 Ab4:6 | .:4 Db5:4 F5:4 Eb5:4 | Bb4:4 .:12 | .:10 C5:6 | .:10 F4:4 .:2 | "
+         ".:10 Bb4:2 Ab4:4 | .:2 F4:2 Db4:4 .:2 E4:4 .:2",
          dbBass, -1, false, true},
         {"wind", 12, borrowed, windChords, wind, "", windBass, 0, true},
         {"wind2", 12, borrowed, windChords, wind, "", windBass, 1, true},
