@@ -74,13 +74,13 @@ Tune butterflyTune() {
         {"climb3", 16, major, climbChords, climb, "", climbBass, 1, true},
         {"doubt", 16, mixed, doubtChords, doubt, "", doubtBass, 1, false},
         {"doubt2", 16, mixed, doubtChords, doubt,
-         ".:16 | .:16 | B4:2 A4:2 G4:2 A4:2 B4:4 D5:4 | .:16 | .:16 | G4:2 F#4:2 E4:2 F#4:2 G4:4 E4:4 | .:16 | .:16 | "
-         ".:8 D5:4 G4:4 | .:16 | .:16 | B4:2 C5:2 D5:4 B4:4 G4:4",
+         ".:16 | .:16 | .:2 B4:2 A4:2 G4:2 A4:2 B4:2 D5:4 | .:16 | .:16 | .:2 G4:2 F#4:2 .:4 E4:2 G4:4 | .:16 | .:16 | "
+         ".:10 D5:2 G4:4 | .:16 | .:16 | .:4 B4:2 C5:2 D5:4 B4:4",
          doubtBass, 1, false},
         {"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass, -1, false, true},
         {"hover2", 12, "E F# G A B C D D#", hoverChords, hover,
-         ".:2 B4:2 G4:2 B4:2 .:4 | E5:4 .:8 | .:2 D5:2 A4:2 D5:2 .:4 | .:12 | G4:4 C5:4 B4:2 G4:2 | .:12 | "
-         "A4:6 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
+         ".:2 B4:2 G4:2 B4:2 .:4 | .:2 E5:4 .:6 | .:2 D5:2 A4:2 .:6 | .:12 | .:2 G4:2 C5:4 B4:2 G4:2 | .:12 | "
+         ".:2 A4:4 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
          hoverBass, -1, false, true},
         // A flutter in C, 3 + 5 bars of twelve rows in threes, no drums.
         {"flutter", 12, "C D E F G A B F#", "C:12 | Am:12 | F:12 | G:12 | C:12 | Em:12 | F:12 | D7:12",
