@@ -51,8 +51,8 @@ Tune parabolaTune() {
                        "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:4 F4:4 Ab4:4 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
-    const char* lateCounter = ".:6 Eb4:6 .:4 | .:6 Bb3:6 .:4 | .:6 Ab3:6 .:4 | .:4 Bb3:4 D4:4 Eb4:4 | .:4 C4:4 .:8 | "
-                              ".:8 D4:4 Ab3:4 | .:6 Bb3:6 .:4 | .:4 Ab3:4 Bb3:4 .:4";
+    const char* lateCounter = ".:8 Eb4:4 .:4 | .:8 Bb3:4 .:4 | .:8 Ab3:4 .:4 | .:2 Bb3:4 D4:4 Eb4:2 .:4 | .:16 | "
+                              ".:10 D4:2 Ab3:4 | .:8 Bb3:4 .:4 | .:12 Bb3:4";
 
     s.passages = {
         // The way in, once: four bare bars, no drums, no guitar.
@@ -61,13 +61,13 @@ Tune parabolaTune() {
          "Ab2:16 | G2:16 | C2:16 | Bb2:12 .:4"},
         {"home", 16, major, homeChords, home, "", homeBass, 0, true},
         {"home2", 16, major, homeChords, home,
-         ".:8 Bb3:4 C4:4 | .:8 Eb4:4 F4:4 | .:8 C4:4 Bb3:4 | .:4 Ab3:4 .:8 | .:8 G3:4 Bb3:4 | .:16 | .:8 Eb4:4 G4:4 | "
-         ".:8 Eb4:4 Ab3:4 | .:16 | .:8 D4:4 .:4",
+         ".:10 Bb3:2 C4:4 | .:10 Eb4:2 F4:4 | .:10 C4:2 Bb3:4 | .:4 Ab3:4 .:8 | .:10 G3:2 Bb3:4 | .:16 | .:10 Eb4:2 G4:4 | "
+         ".:10 Eb4:2 Ab3:4 | .:16 | .:10 D4:4 .:2",
          homeBass, 1, true},
         {"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass, 2, true},
         {"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
-         ".:8 D4:4 F4:4 | .:2 E4:2 Bb3:4 .:8 | .:4 C4:4 Eb4:4 F4:4 | .:8 Eb4:4 D4:4 | .:8 Bb3:4 D4:4 | .:16 | .:16 | "
-         ".:4 G3:4 Bb3:4 D4:4",
+         ".:10 D4:2 F4:4 | .:4 E4:2 Bb3:4 .:6 | .:2 C4:4 .:4 Eb4:2 F4:4 | .:10 Eb4:2 D4:4 | .:10 Bb3:2 D4:4 | .:16 | .:16 | "
+         ".:6 G3:2 Bb3:4 D4:4",
          awayBass, 0, true},
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
         {"gb", 16, "Gb Ab Bb Cb Db Eb F",
