@@ -37,8 +37,8 @@ Tune pyramidTune() {
         {"chant", 16, dorian, chantPad, chant, "", "", -1, true},
         // The chant again, a flute moving only in its held notes.
         {"chant2", 16, dorian, chantPad, chant,
-         ".:2 A4:2 G4:2 A4:2 .:8 | .:2 B4:2 C5:2 B4:2 .:8 | .:8 C5:2 D5:2 C5:4 | .:8 G4:4 A4:4 | .:4 F4:4 E4:4 .:4 | "
-         ".:2 E4:2 F4:2 E4:2 .:8 | .:2 D4:2 E4:2 C4:2 .:8 | .:2 G4:2 A4:2 G4:2 .:8 | .:8 C4:4 D4:4 | .:4 A3:4 F4:4 .:4",
+         ".:2 A4:2 G4:2 A4:2 .:8 | .:2 B4:2 C5:2 B4:2 .:8 | .:10 C5:2 D5:2 C5:2 | .:10 G4:2 A4:4 | .:4 F4:4 E4:4 .:4 | "
+         ".:2 E4:2 F4:2 E4:2 .:8 | .:2 D4:2 E4:2 C4:2 .:8 | .:2 G4:2 A4:2 G4:2 .:8 | .:10 C4:2 D4:4 | .:6 A3:4 F4:4 .:2",
          "", -1, true},
         // Organum, 6 + 3 + 3 bars higher up: the chant in parallel fourths.
         {"organum", 16, dorian,
@@ -53,8 +53,8 @@ Tune pyramidTune() {
          "G5:16 | C5:16 | F5:16 | G5:16 | G5:16 | C5:16 | Bb5:16 | F5:16 | G5:16 | A5:16",
          "G3:6 A3:2 Bb3:8 | C4:12 Bb3:4 | A3:8 G3:4 F3:4 | G3:4 F3:4 D3:4 .:4 | "
          "D4:8 F4:4 D4:4 | F4:4 D4:4 E4:4 C4:4 | C4:6 D4:2 Bb3:8 | A3:4 C4:4 F4:8 | Bb3:6 G3:10 | C4:2 Bb3:2 A3:12",
-         ".:2 D5:2 C5:2 G4:2 .:8 | .:4 E4:4 G4:4 .:4 | .:2 C5:2 A4:4 .:8 | .:4 Bb4:4 A4:4 .:4 | "
-         ".:2 F4:2 G4:4 .:8 | .:4 A4:4 .:8 | .:8 F4:4 D4:4 | .:2 E4:2 F4:4 .:8 | .:8 D4:4 Bb3:4 | .:4 E4:4 .:8",
+         ".:2 D5:2 C5:4 .:8 | .:4 E4:4 G4:4 .:4 | .:2 C5:2 A4:4 .:8 | .:12 Bb4:4 | "
+         ".:2 F4:2 G4:4 .:8 | .:16 | .:10 F4:2 D4:4 | .:10 A4:2 C5:4 | .:8 D4:4 Bb3:4 | .:6 E4:4 .:6",
          "", -1, true, true},
         // The summit, one five-bar phrase to the top and home.
         {"summit", 16, dorian, "A5:16 | D5:16 | G5:16 | A5:16 | D5:16",
