@@ -4,6 +4,7 @@
 //                                     print the music check's verdict per tune
 //   compose --music <dir>             every fault the music check finds
 //   compose --review <dir>            form, new melody bars, phrases, lead partials, drum level
+//                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before)
 //   compose --report <dir>            key, tempo, instruments, length, loudness
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
