@@ -4,6 +4,7 @@ its sentence once, shakes the picture for about half a second (30 frames
 at the default 60 a second), blows the message box up, unlocks "cusp"; undo
 calms the box; a second visit shows the sentence again but unlocks nothing
 more."""
+import signal
 import threading
 import time
 
@@ -51,6 +52,56 @@ class ShakeWatch(threading.Thread):
         return self.seen[last][0] - self.seen[first][0], last - first
 
 
+BLUE = (0, 0, 255)
+
+
+def marker(s):
+    """Column of the blue marker on fold's one control row, from a still shot."""
+    shot = s.wait_screen(lambda x: True, 3)
+    h.expect(shot is not None, "no still picture of the play screen")
+    cols = [x for x in range(h.SW) if shot.count(BLUE, x, 66, x, 74) >= 6]
+    h.expect(len(cols) == 1, "marker columns %r" % cols)
+    return cols[0]
+
+
+def taps_and_stalls(s):
+    """Short taps each count once, one undo tap visibly undoes, a held key
+    steps once per tick, and a stopped game does not burst when continued."""
+    h.expect(marker(s) == 80, "the undo did not bring the control back to 0")
+    mark = s.mark()
+    for _ in range(10):
+        s.xdotool("keydown", "Left", "sleep", "0.02", "keyup", "Left")
+        time.sleep(0.25)
+    h.settle(s)
+    taps = s.count("STARTCALC", mark)
+    h.log("20 ms taps of Left: %d of 10 registered" % taps)
+    h.expect(taps == 10, "10 taps of 20 ms made %d nudges" % taps)
+    h.expect(marker(s) == 60, "ten steps down did not put the marker at column 60")
+    s.xdotool("keydown", "BackSpace", "sleep", "0.02", "keyup", "BackSpace")
+    h.expect(marker(s) == 62, "one tap of Backspace did not bring back the state before the last nudge")
+
+    mark = s.mark()
+    s.xdotool("keydown", "Left", "sleep", "1", "keyup", "Left")
+    h.settle(s)
+    held = s.count("STARTCALC", mark)
+    h.log("Left held for 1 s: %d steps" % held)
+    h.expect(24 <= held <= 36, "a held key stepped %d times in a second, not once a tick" % held)
+
+    s.keydown("Left")
+    time.sleep(0.3)
+    s.proc.send_signal(signal.SIGSTOP)
+    time.sleep(0.3)  # what was written before the stop is read
+    mark = s.mark()
+    time.sleep(4.7)
+    s.keyup("Left")
+    s.proc.send_signal(signal.SIGCONT)
+    time.sleep(1.0)
+    h.settle(s)
+    burst = s.count("STARTCALC", mark)
+    h.log("after 5 s stopped with Left held: %d steps" % burst)
+    h.expect(burst <= 31, "after a 5 s stop the level took %d steps at once" % burst)
+
+
 def body():
     args = h.options()
     with h.Session(args, "fold") as s:
@@ -87,6 +138,8 @@ def body():
         h.expect(shot is not None, "undo did not bring the grey message box back")
         time.sleep(0.2)
         h.expect(s.lines(mark) == [], "undo printed %r" % s.lines(mark)[:6])
+
+        taps_and_stalls(s)
 
         s.press("Escape")
         shot = s.wait_screen(h.is_level_list, 5, label="list-cusp-open")
