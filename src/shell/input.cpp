@@ -1,8 +1,12 @@
-// Keys and the gamepad merged into actions. The keyboard's key[] is read at
-// the moment a screen asks (the headless tests write it directly); presses
-// come through Allegro's low-level callback on its own thread and wait in
-// `latched` for the next tick, so a press and release between two ticks is
-// still seen once.
+// Keys and the gamepad merged into actions.
+//
+// Allegro's low-level callback notes when each key went down and up. A tick
+// has a time of its own (when the clock made it due, not when the frame got
+// round to it), and a key acts in it if it was down at that time or went
+// down since the previous tick. So a tap between two ticks counts once, and
+// two late ticks run in one pass do not both see a short tap. A key the
+// callback has never reported is read from key[] as it stands, which is how
+// the headless tests drive the screens.
 #include "shell/input.h"
 
 #include <allegro.h>
@@ -38,9 +42,17 @@ constexpr unsigned bit(Action a) {
     return 1u << a;
 }
 
-std::atomic<unsigned> latched{0};  // key presses since the last tick; keyboard thread ORs, game thread takes
+constexpr int bindings = sizeof keys / sizeof keys[0];
+
+// When each key last went down and up, in microseconds; 0 never. Written
+// by the keyboard thread, read by the game thread.
+std::atomic<long long> downat[bindings];
+std::atomic<long long> upat[bindings];
+bool timeddown[bindings];  // the key's part in this tick, for keys with a history
+long long lasttick = 0;    // time of the previous tick
+
 unsigned padlatched = 0;           // pad presses since the last tick (game thread only)
-unsigned tapped = 0;               // presses of this tick, keys and pad
+unsigned padtapbits = 0;           // pad presses of this tick
 bool padtapped = false;            // a pad press in this tick (the intro's any key)
 unsigned padheld = 0;              // what the pad holds at this tick
 unsigned padseen = ~0u;            // at the last look; all held at first, so a pad held at start waits for release
@@ -99,7 +111,7 @@ unsigned lookatpad() {
 }
 
 void keyboardcallback(int scancode) {
-    latchkey(scancode);
+    latchkey(scancode, inputclock());
 }
 END_OF_FUNCTION(keyboardcallback)
 
@@ -137,23 +149,36 @@ unsigned padactions(const JOYSTICK_INFO& pad, const JOYSTICK_INFO& rest) {
     return acts;
 }
 
-void forgetpad() {
+void forgetinput() {
     haverest = false;
     padseen = ~0u;
-    padlatched = padheld = tapped = 0;
+    padlatched = padheld = padtapbits = 0;
     padtapped = false;
-    latched = 0;
+    for (int i = 0; i < bindings; ++i) downat[i] = upat[i] = 0;
+    lasttick = 0;
 }
 
-void latchkey(int scancode) {
-    if (scancode & 0x80) return;  // a release
-    for (const Binding& k : keys)
-        if (k.scancode == scancode) latched.fetch_or(bit(k.action));
+long long inputclock() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void latchkey(int scancode, long long at) {
+    const bool up = scancode & 0x80;
+    scancode &= 0x7f;
+    for (int i = 0; i < bindings; ++i) {
+        if (keys[i].scancode != scancode) continue;
+        // The desktop's key repeat sends more presses of a held key: it
+        // went down at the first.
+        if (up)
+            upat[i] = at;
+        else if (!(downat[i] > upat[i]))
+            downat[i] = at;
+    }
 }
 
 void installinput() {
     LOCK_FUNCTION(keyboardcallback);
-    LOCK_VARIABLE(latched);
     keyboard_lowlevel_callback = keyboardcallback;
 }
 
@@ -161,17 +186,26 @@ void pollinput() {
     lookatpad();
 }
 
-void inputtick() {
+void inputtick(long long at) {
+    at = std::max(at, lasttick + 1);  // tick times only go forward
+    for (int i = 0; i < bindings; ++i) {
+        const long long down = downat[i], up = upat[i];
+        const bool held = down <= at && (up < down || up > at);
+        timeddown[i] = held || (down > lasttick && down <= at);
+    }
+    lasttick = at;
     padheld = lookatpad();
     padtapped = padlatched != 0;
-    tapped = latched.exchange(0) | padlatched;
+    padtapbits = padlatched;
     padlatched = 0;
 }
 
 bool isdown(Action a) {
-    for (const Binding& k : keys)
-        if (k.action == a && key[k.scancode]) return true;
-    return ((padheld | tapped) & bit(a)) != 0;
+    for (int i = 0; i < bindings; ++i) {
+        if (keys[i].action != a) continue;
+        if (downat[i] != 0 ? timeddown[i] : key[keys[i].scancode] != 0) return true;
+    }
+    return ((padheld | padtapbits) & bit(a)) != 0;
 }
 
 bool anykeypressed() {

@@ -2,10 +2,10 @@
 // whether an action's key is down; none reads key[] or the pad itself, so
 // none knows where a press came from.
 //
-// Per tick an action is down when any of its keys or pad controls is held
-// at that moment, or was pressed at any time since the previous tick: a tap
-// too short to be seen by a tick still counts, once. Edge rules (a key held
-// into a screen waits for its release) stay with the screens' held flags.
+// Per tick an action is down when any of its keys or pad controls was held
+// at the tick's time, or was pressed since the previous tick: a tap too
+// short to be seen by a tick still counts, once. Edge rules (a key held into
+// a screen waits for its release) stay with the screens' held flags.
 #pragma once
 
 struct JOYSTICK_INFO;
@@ -31,8 +31,13 @@ void installinput();
 // press shorter than a tick is latched there too.
 void pollinput();
 
-// Once before every logic tick: takes the presses latched since the last one.
-void inputtick();
+// Once before every logic tick, with the time (inputclock) the tick came due.
+void inputtick(long long at);
+
+// Microseconds on a steady clock: the time of key events and ticks.
+long long inputclock();
+
+constexpr long long tickus = 1000000 / 30;  // one logic tick
 
 // Whether the action's key is down in this tick (held, or tapped since the last).
 bool isdown(Action a);
@@ -40,8 +45,9 @@ bool isdown(Action a);
 // The intro's "any key": a key in the keyboard buffer or a fresh pad press.
 bool anykeypressed();
 
-// The keyboard's low-level callback: latches presses (release has bit 7 set).
-void latchkey(int scancode);
+// What the keyboard's low-level callback does with a key event at time
+// `at` (a release has bit 7 set).
+void latchkey(int scancode, long long at);
 
 // Where the pad is read from: true and the first pad's state, or false when
 // there is none (never installed, or gone). Tests put a simulated pad here.
@@ -52,8 +58,8 @@ extern bool (*readpad)(JOYSTICK_INFO& pad);
 // not a direction.
 unsigned padactions(const JOYSTICK_INFO& pad, const JOYSTICK_INFO& rest);
 
-// Forgets the pad's rest position; the next reading of a pad is its rest.
-void forgetpad();
+// Forgets every key's history and the pad's rest position (tests).
+void forgetinput();
 
 // Stick deflection (of 128) below which a stick counts as resting.
 constexpr int deadzone = 64;

@@ -19,6 +19,8 @@
 
 #include <aldumb.h>
 
+#include <algorithm>
+
 #include "shell/audio.h"
 #include "shell/globals.h"
 #include "shell/input.h"
@@ -36,8 +38,11 @@ void pass() {
     pollinput();
     const int excess = speed_count.load() - maxpending;
     if (excess > 0) speed_count.fetch_sub(excess);
-    for (int n = 0; n < maxpending && speed_count.load() > 0; ++n) {
-        inputtick();
+    // The ticks came due one period apart, the last of them about now.
+    const int due = std::min(speed_count.load(), maxpending);
+    const long long now = inputclock();
+    for (int n = 0; n < due; ++n) {
+        inputtick(now - (due - 1 - n) * tickus);
         soundkeys();
         T::tick();
         speed_count.fetch_sub(1);
