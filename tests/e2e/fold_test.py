@@ -109,8 +109,8 @@ def taps_and_stalls(s):
     h.expect(24 <= held <= 36, "a held key stepped %d times in a second, not once a tick" % held)
 
     # Stopped for 5 s with Left held: the clock reports 150 missed ticks at
-    # once. The burst is the steps printed within 15 ms of the first one
-    # after the game is continued (later ticks are 33 ms apart).
+    # once. The burst is the most steps printed within 15 ms after the game
+    # is continued (ticks of a held key are 33 ms apart).
     s.keydown("Left")
     time.sleep(0.3)
     s.proc.send_signal(signal.SIGSTOP)
@@ -124,9 +124,8 @@ def taps_and_stalls(s):
     with s._cond:
         times = [when for when, line in s.out[mark:] if line == "STARTCALC"]
     h.expect(times, "no step after the game was continued with Left held")
-    burst = sum(1 for when in times if when < times[0] + 0.015)
+    burst = max(sum(1 for w in times if t <= w < t + 0.015) for t in times)
     h.log("continued after 5 s stopped with Left held: %d steps at once, %d in 0.5 s" % (burst, len(times)))
-    # One tick may run before the clock's burst arrives.
     h.expect(burst <= 31, "after a 5 s stop the level took %d steps at once" % burst)
 
 
