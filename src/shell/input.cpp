@@ -53,7 +53,6 @@ long long lasttick = 0;    // time of the previous tick
 
 unsigned padlatched = 0;           // pad presses since the last tick (game thread only)
 unsigned padtapbits = 0;           // pad presses of this tick
-bool padtapped = false;            // a pad press in this tick (the intro's any key)
 unsigned padheld = 0;              // what the pad holds at this tick
 unsigned padseen = ~0u;            // at the last look; all held at first, so a pad held at start waits for release
 JOYSTICK_INFO padrest;             // the pad as first read
@@ -69,25 +68,23 @@ bool padnode() {
 }
 
 // The driver keeps a vanished pad's last state for ever, so its device
-// node is the sign it is gone. A pad plugged in later is picked up within
-// two seconds.
+// node is the sign it is gone: looked at four times a second. A pad plugged
+// in later is picked up within two seconds.
 bool readallegro(JOYSTICK_INFO& pad) {
-    if (padinstalled && !padnode()) {
-        remove_joystick();
-        padinstalled = false;
-    }
-    if (!padinstalled) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now < nextlook) return false;
-        nextlook = now + std::chrono::seconds(2);
-        if (!padnode()) return false;
-        padinstalled = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
-        if (!padinstalled) {
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    if (now >= nextlook) {
+        nextlook = now + (padinstalled ? milliseconds(250) : milliseconds(2000));
+        const bool node = padnode();
+        if (padinstalled && !node) {
             remove_joystick();
-            return false;
+            padinstalled = false;
+        } else if (!padinstalled && node) {
+            padinstalled = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
+            if (!padinstalled) remove_joystick();
         }
     }
-    if (poll_joystick() != 0) return false;
+    if (!padinstalled || poll_joystick() != 0) return false;
     pad = joy[0];
     return true;
 }
@@ -153,7 +150,6 @@ void forgetinput() {
     haverest = false;
     padseen = ~0u;
     padlatched = padheld = padtapbits = 0;
-    padtapped = false;
     for (int i = 0; i < bindings; ++i) downat[i] = upat[i] = 0;
     lasttick = 0;
 }
@@ -190,12 +186,13 @@ void inputtick(long long at) {
     at = std::max(at, lasttick + 1);  // tick times only go forward
     for (int i = 0; i < bindings; ++i) {
         const long long down = downat[i], up = upat[i];
-        const bool held = down <= at && (up < down || up > at);
+        // A key still down by its history but up in key[] lost its release
+        // (the library lets go of every key when the window loses focus).
+        const bool held = down <= at && (up < down ? key[keys[i].scancode] != 0 : up > at);
         timeddown[i] = held || (down > lasttick && down <= at);
     }
     lasttick = at;
     padheld = lookatpad();
-    padtapped = padlatched != 0;
     padtapbits = padlatched;
     padlatched = 0;
 }
@@ -209,5 +206,5 @@ bool isdown(Action a) {
 }
 
 bool anykeypressed() {
-    return keypressed() || padtapped;
+    return keypressed() || padtapbits != 0;
 }

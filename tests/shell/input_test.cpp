@@ -106,6 +106,7 @@ TEST_F(Input, TapsCountOnceAndHeldKeysEveryTick) {
     EXPECT_FALSE(isdown(actleft));
     // Held, with a repeated press taken in only after the ticks' times (a
     // stopped game): down at every tick.
+    hold({KEY_RIGHT});
     latchkey(KEY_RIGHT, (t += 70) * 1000);
     latchkey(KEY_RIGHT, (t + 200) * 1000);
     for (int i = 1; i <= 4; ++i) {
