@@ -13,6 +13,7 @@
 #include "shell/terminate.h"
 
 void increment_speed_counter() {
+    notetick();
     speed_count.fetch_add(1);
 }
 END_OF_FUNCTION(increment_speed_counter)

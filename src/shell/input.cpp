@@ -51,6 +51,19 @@ std::atomic<long long> upat[bindings];
 bool timeddown[bindings];  // the key's part in this tick, for keys with a history
 long long lasttick = 0;    // time of the previous tick
 
+// The clock's ticks, counted on the timer thread, and the time tick 0 would
+// have come due: the lowest (time - serial periods) seen, allowed to creep
+// up by a microsecond a tick so it follows a clock a shade slower than ours.
+// Tick n then came due at tickepoch + n periods: never later than it really
+// did, and every tick exactly a period after the one before, however late
+// the game thread gets round to it.
+std::atomic<long long> tickserial{0};
+std::atomic<long long> tickepoch{0};
+
+long long periods(long long n) {
+    return n * 1000000 / 30;
+}
+
 unsigned padlatched = 0;           // pad presses since the last tick (game thread only)
 unsigned padtapbits = 0;           // pad presses of this tick
 unsigned padheld = 0;              // what the pad holds at this tick
@@ -171,6 +184,19 @@ void latchkey(int scancode, long long at) {
         else if (!(downat[i] > upat[i]))
             downat[i] = at;
     }
+}
+
+void notetick() {
+    const long long n = tickserial.load() + 1;
+    const long long seen = inputclock() - periods(n);
+    long long epoch = tickepoch.load();
+    tickepoch = n == 1 ? seen : std::min(seen, epoch + 1);
+    tickserial = n;  // after the epoch, so a reader never pairs a new serial with an old epoch
+}
+
+long long lasttickdue() {
+    const long long n = tickserial.load();
+    return n == 0 ? inputclock() : tickepoch.load() + periods(n);
 }
 
 void installinput() {

@@ -39,6 +39,13 @@ long long inputclock();
 
 constexpr long long tickus = 1000000 / 30;  // one logic tick
 
+// The clock's callback notes each tick it makes due (timer thread).
+void notetick();
+
+// When the latest tick came due; ticks before it came one tickus apart.
+// Without a running clock (tests), now.
+long long lasttickdue();
+
 // Whether the action's key is down in this tick (held, or tapped since the last).
 bool isdown(Action a);
 

@@ -38,11 +38,12 @@ void pass() {
     pollinput();
     const int excess = speed_count.load() - maxpending;
     if (excess > 0) speed_count.fetch_sub(excess);
-    // The ticks came due one period apart, the last of them about now.
+    // Read before the count, so a tick that comes in between only makes
+    // these times a period early.
+    const long long last = lasttickdue();
     const int due = std::min(speed_count.load(), maxpending);
-    const long long now = inputclock();
     for (int n = 0; n < due; ++n) {
-        inputtick(now - (due - 1 - n) * tickus);
+        inputtick(last - (due - 1 - n) * tickus);
         soundkeys();
         T::tick();
         speed_count.fetch_sub(1);
