@@ -42,12 +42,19 @@ constexpr unsigned bit(Action a) {
     return 1u << a;
 }
 
+// Alt+Enter switches the display, so Enter with Alt down chooses nothing.
+bool altenter(int scancode) {
+    return (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) && (key[KEY_ALT] || key[KEY_ALTGR]);
+}
+
 constexpr int bindings = sizeof keys / sizeof keys[0];
 
-// When each key last went down and up, in microseconds; 0 never. Written
-// by the keyboard thread, read by the game thread.
+// When each key last went down and up, in microseconds, and whether the
+// callback ever reported it. Written by the keyboard thread, read by the
+// game thread.
 std::atomic<long long> downat[bindings];
 std::atomic<long long> upat[bindings];
+std::atomic<bool> reported[bindings];
 bool timeddown[bindings];  // the key's part in this tick, for keys with a history
 long long lasttick = 0;    // time of the previous tick
 
@@ -163,7 +170,10 @@ void forgetinput() {
     haverest = false;
     padseen = ~0u;
     padlatched = padheld = padtapbits = 0;
-    for (int i = 0; i < bindings; ++i) downat[i] = upat[i] = 0;
+    for (int i = 0; i < bindings; ++i) {
+        downat[i] = upat[i] = 0;
+        reported[i] = false;
+    }
     lasttick = 0;
 }
 
@@ -179,10 +189,12 @@ void latchkey(int scancode, long long at) {
         if (keys[i].scancode != scancode) continue;
         // The desktop's key repeat sends more presses of a held key: it
         // went down at the first.
+        // An Enter pressed with Alt stays unseen until its release.
         if (up)
             upat[i] = at;
-        else if (!(downat[i] > upat[i]))
+        else if (!(downat[i] > upat[i]) && !altenter(scancode))
             downat[i] = at;
+        reported[i] = true;
     }
 }
 
@@ -225,8 +237,8 @@ void inputtick(long long at) {
 
 bool isdown(Action a) {
     for (int i = 0; i < bindings; ++i) {
-        if (keys[i].action != a) continue;
-        if (downat[i] != 0 ? timeddown[i] : key[keys[i].scancode] != 0) return true;
+        if (keys[i].action != a || altenter(keys[i].scancode)) continue;
+        if (reported[i] ? timeddown[i] : key[keys[i].scancode] != 0) return true;
     }
     return ((padheld | padtapbits) & bit(a)) != 0;
 }

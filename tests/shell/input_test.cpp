@@ -91,6 +91,14 @@ TEST_F(Input, TapsCountOnceAndHeldKeysEveryTick) {
         tick(t += 33);
         EXPECT_EQ(downs(), 0u) << i;
     }
+    hold({KEY_ALT, KEY_ENTER});  // Alt+Enter is the display's, also once Alt is up
+    latchkey(KEY_ENTER, (t + 5) * 1000);
+    tick(t += 33);
+    EXPECT_FALSE(isdown(actchoose));
+    release({KEY_ALT});
+    tick(t += 33);
+    EXPECT_FALSE(isdown(actchoose));
+    release({KEY_ENTER});
     // Across a tick's time, both taken in only when two late ticks run: once.
     tap(KEY_LEFT, t + 20, t + 40);
     tick(t + 33);
