@@ -87,7 +87,8 @@ void stepvolume(int step) {
 }
 
 // Pausing stops the stream's voice at once; a volume of 0 would be heard
-// only after the second of tune already rendered into the stream.
+// only once the tune already rendered into the stream has played (about
+// half a second, which is how long a volume step takes to be heard).
 void togglemute() {
     muted = !muted;
     if (!dplay) return;
