@@ -2,6 +2,7 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "model/controls.h"
 #include "model/quiet.h"
@@ -14,6 +15,7 @@
 #include "screens/select.h"
 #include "shell/audio.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 
 GameSlice curslice = {};
 std::deque<GameSlice> undos;
@@ -37,7 +39,15 @@ void nudge(bool raised) {
     cursignal = info;
 }
 
+bool same(const GameSlice& a, const GameSlice& b) {
+    return std::memcmp(&a.dat, &b.dat, sizeof a.dat) == 0 && a.state == b.state;
+}
+
+// A nudge pushes the slice it produced, and nudges at a bound push the same
+// slice again: entries equal to the one on show are skipped, so every undo
+// tick shows a change until the start state is reached.
 void undo() {
+    while (!undos.empty() && same(undos.back(), curslice)) undos.pop_back();
     if (undos.empty()) {
         curslice = GameSlice{};
         return;
@@ -76,29 +86,32 @@ bool GameLoop<N>::done() {
 
 template <int N>
 void GameLoop<N>::tick() {
-    if (key[KEY_UP] && !pressed[0]) {
+    const bool up = isdown(actup), down = isdown(actdown);
+    if (up && !pressed[0]) {
         curselected = (curselected + R - 1) % R;
         if (R > 1) playsample(1);
-    } else if (key[KEY_DOWN] && !pressed[1]) {
+    } else if (down && !pressed[1]) {
         curselected = (curselected + 1) % R;
         if (R > 1) playsample(1);
     }
 
     double& control = curslice.dat.control[curselected];
-    if (key[KEY_LEFT] && !key[KEY_RIGHT]) {
+    const bool left = isdown(actleft), right = isdown(actright);
+    if (left && !right) {
         dec(control);
         nudge<N>(false);
-    } else if (key[KEY_RIGHT] && !key[KEY_LEFT]) {
+    } else if (right && !left) {
         inc(control);
         nudge<N>(true);
-    } else if (key[KEY_BACKSPACE] || key[KEY_DEL]) {
+    } else if (isdown(actundo)) {
         undo();
     }
 
-    if (key[KEY_ESC] && !escpressed) leave = true;
-    escpressed = key[KEY_ESC];
-    pressed[0] = key[KEY_UP];
-    pressed[1] = key[KEY_DOWN];
+    const bool esc = isdown(actback);
+    if (esc && !escpressed) leave = true;
+    escpressed = esc;
+    pressed[0] = up;
+    pressed[1] = down;
 
     // Every tick, event or not: a sentence already shown is simply not shown again.
     processsignal(cursignal);

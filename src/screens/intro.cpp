@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/present.h"
 
 int titletimer = 0;
@@ -28,7 +29,7 @@ bool IntroLoop::done() {
 void IntroLoop::tick() {
     poll_mouse();
     ++titletimer;
-    if (titletimer > introticks || (mouse_b & 1) || keypressed()) {
+    if (titletimer > introticks || (mouse_b & 1) || anykeypressed()) {
         // The key stays in the keyboard buffer; nothing reads that buffer.
         position_mouse(400, 200);
         finishedtitle = true;

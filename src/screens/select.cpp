@@ -8,6 +8,7 @@
 #include "screens/title.h"
 #include "shell/audio.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/present.h"
 
 const char* const levelnames[7] = {
@@ -38,30 +39,34 @@ bool SelectLoop::done() {
 void SelectLoop::tick() {
     const unsigned m = levelmax;
     poll_mouse();
-    if (key[KEY_ESC] && !escpressed) quit = true;
-    escpressed = key[KEY_ESC];
+    const bool esc = isdown(actback);
+    if (esc && !escpressed) quit = true;
+    escpressed = esc;
 
-    if (key[KEY_UP] && !upheld) {
+    const bool up = isdown(actup);
+    if (up && !upheld) {
         selected = (selected + m) % (m + 1);
         if (m != 0) playsample(1);
         upheld = true;
     }
-    if (!key[KEY_UP]) upheld = false;
+    if (!up) upheld = false;
 
-    if (key[KEY_DOWN] && !downheld) {
+    const bool down = isdown(actdown);
+    if (down && !downheld) {
         selected = (selected + 1) % (m + 1);
         if (m != 0) playsample(1);
         // A Down move also swallows an Up that is already down at the next tick.
         upheld = true;
         downheld = true;
     }
-    if (!key[KEY_DOWN]) downheld = false;
+    if (!down) downheld = false;
 
-    if (key[KEY_SPACE] && !spaceheld) {
+    const bool space = isdown(actchoose);
+    if (space && !spaceheld) {
         playsample(0);
         leave = true;
     }
-    if (!key[KEY_SPACE]) spaceheld = false;
+    if (!space) spaceheld = false;
 }
 
 void SelectLoop::draw() {

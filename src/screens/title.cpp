@@ -6,6 +6,7 @@
 
 #include "shell/audio.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/present.h"
 
 bool TitleLoop::begin = false;
@@ -17,13 +18,14 @@ bool TitleLoop::spaceheld = true;
 namespace {
 
 // With two rows, Up and Down both just toggle the highlight.
-void toggleon(int scancode, bool& held) {
-    if (key[scancode] && !held) {
+void toggleon(Action a, bool& held) {
+    const bool down = isdown(a);
+    if (down && !held) {
         TitleLoop::selected = (TitleLoop::selected + 1) % 2;
         playsample(1);
         held = true;
     }
-    if (!key[scancode]) held = false;
+    if (!down) held = false;
 }
 
 }  // namespace
@@ -43,13 +45,15 @@ bool TitleLoop::done() {
 
 void TitleLoop::tick() {
     poll_mouse();
-    if (key[KEY_ESC] && !escpressed) quit = true;
-    escpressed = key[KEY_ESC];
-    toggleon(KEY_UP, upheld);
-    toggleon(KEY_DOWN, downheld);
+    const bool esc = isdown(actback);
+    if (esc && !escpressed) quit = true;
+    escpressed = esc;
+    toggleon(actup, upheld);
+    toggleon(actdown, downheld);
     // Space does not set its own held flag: every pending tick of the pass in
     // which it is first seen acts again while it is down.
-    if (key[KEY_SPACE] && !spaceheld) {
+    const bool space = isdown(actchoose);
+    if (space && !spaceheld) {
         if (selected == 0) {
             begin = true;
             playsample(0);
@@ -57,7 +61,7 @@ void TitleLoop::tick() {
             quit = true;
         }
     }
-    if (!key[KEY_SPACE]) spaceheld = false;
+    if (!space) spaceheld = false;
 }
 
 void drawtitleline() {

@@ -8,6 +8,7 @@
 #include <allegro.h>
 #include <aldumb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,6 +18,8 @@ SAMPLE* sample[2] = {nullptr, nullptr};
 DUH* music[9] = {};
 AL_DUH_PLAYER* dplay = nullptr;
 int effectsasked[2] = {0, 0};
+int volumelevel = volumesteps;
+bool muted = false;
 
 namespace {
 
@@ -28,6 +31,10 @@ const char* const musicfiles[9] = {
     "xm/track6.xm",                                  // parabola
     "xm/intro.xm",                                   // title screen
 };
+
+float musicvolume() {
+    return 0.2f * static_cast<float>(volumelevel) / volumesteps;
+}
 
 void reportmissing(const char* file) {
     std::fprintf(stderr, "quellmarrow: cannot load %s\n", file);
@@ -64,10 +71,29 @@ void stopmusic() {
 
 void playmusic(int i) {
     stopmusic();
-    if (music[i]) dplay = al_start_duh(music[i], 1, 0, 0.2f, 4096, 4000);
+    if (music[i]) dplay = al_start_duh(music[i], 1, 0, musicvolume(), 4096, 4000);
+    if (dplay && muted) al_pause_duh(dplay);
 }
 
 void playsample(int i) {
     ++effectsasked[i];
-    if (sample[i]) play_sample(sample[i], 128, 128, 1000, 0);
+    const int volume = 128 * volumelevel / volumesteps;
+    if (sample[i] && !muted && volume > 0) play_sample(sample[i], volume, 128, 1000, 0);
+}
+
+void stepvolume(int step) {
+    volumelevel = std::clamp(volumelevel + step, 0, volumesteps);
+    if (dplay) al_duh_set_volume(dplay, musicvolume());
+}
+
+// Pausing stops the stream's voice at once; a volume of 0 would be heard
+// only once the tune already rendered into the stream has played (about
+// half a second, which is how long a volume step takes to be heard).
+void togglemute() {
+    muted = !muted;
+    if (!dplay) return;
+    if (muted)
+        al_pause_duh(dplay);
+    else
+        al_resume_duh(dplay);
 }

@@ -11,7 +11,17 @@ extern DUH* music[9];            // 0 level list, 1..7 levels 0..6, 8 title
 extern AL_DUH_PLAYER* dplay;     // the tune playing now, or null
 extern int effectsasked[2];      // playsample calls so far per entry, loaded or not (tests, soak)
 
+constexpr int volumesteps = 8;  // the sound keys' steps; the full step is the tunes' own loudness
+
+extern int volumelevel;          // 0..volumesteps, - and + step it; not saved
+extern bool muted;               // M: music paused, effects left out
+
 void init_sound();
 void playmusic(int i);
 void stopmusic();
 void playsample(int i);
+
+// The sound keys: one step quieter (-1) or louder (+1), and mute on or off.
+// Both act on the playing tune at once and on every later one.
+void stepvolume(int step);
+void togglemute();

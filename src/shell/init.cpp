@@ -9,9 +9,11 @@
 #include "shell/audio.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/terminate.h"
 
 void increment_speed_counter() {
+    notetick();
     speed_count.fetch_add(1);
 }
 END_OF_FUNCTION(increment_speed_counter)
@@ -53,6 +55,7 @@ void initsystem() {
 void initdisplay(bool windowed) {
     set_color_depth(32);
     install_keyboard();
+    installinput();
     install_mouse();
     install_timer();
     set_alpha_blender();

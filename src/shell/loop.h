@@ -6,8 +6,10 @@
 //   T::done()   the end condition, tested once per pass
 //   T::tick()   one logic tick: reads the keys, writes the screen's state
 //   T::draw()   draws into buffer from that state, starting with drawPreface()
-// Each pass polls the music, runs every pending tick (all of them, even after
-// one has ended the screen), draws and presents one frame, then waits until
+// Each pass polls the music, runs the pending ticks (all of them, even after
+// one has ended the screen, but no more than a second's worth: after a stop
+// or a suspend the clock reports every missed tick, and the rest are
+// dropped), draws and presents one frame, then waits until
 // the next frame is due (the limiter is off unless the entry function set a
 // rate, so tests and benchmarks pass as fast as they like).
 //
@@ -17,21 +19,37 @@
 
 #include <aldumb.h>
 
+#include <algorithm>
+
 #include "shell/audio.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/pace.h"
 #include "shell/present.h"
+#include "shell/soundkeys.h"
 #include "shell/terminate.h"
+
+constexpr int maxpending = 30;  // ticks one pass runs at most: one second
 
 // One pass of the frame: music, pending ticks, drawing, presentation.
 template <class T>
 void pass() {
     al_poll_duh(dplay);
-    while (speed_count.load() > 0) {
+    pollinput();
+    const int excess = speed_count.load() - maxpending;
+    if (excess > 0) speed_count.fetch_sub(excess);
+    // Read before the count, so a tick that comes in between only makes
+    // these times a period early.
+    const long long last = lasttickdue();
+    const int due = std::min(speed_count.load(), maxpending);
+    for (int n = 0; n < due; ++n) {
+        inputtick(last - (due - 1 - n) * tickus);
+        soundkeys();
         T::tick();
         speed_count.fetch_sub(1);
     }
     T::draw();
+    drawvolumemark();
     presentFrame();
     framepacer.wait();
 }

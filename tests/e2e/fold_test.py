@@ -3,7 +3,11 @@
 its sentence once, shakes the picture for about half a second (30 frames
 at the default 60 a second), blows the message box up, unlocks "cusp"; undo
 calms the box; a second visit shows the sentence again but unlocks nothing
-more. With --quiet the same run-away prints not one line on standard output."""
+more. Taps between ticks count once each, one undo tap steps back, a stall
+does not become a burst. With --quiet the same run-away prints not one
+line on standard output."""
+import signal
+import struct
 import threading
 import time
 
@@ -51,6 +55,83 @@ class ShakeWatch(threading.Thread):
         return self.seen[last][0] - self.seen[first][0], last - first
 
 
+BLUE = (0, 0, 255)
+DELTA = struct.unpack("f", struct.pack("f", 0.025))[0]  # the control step, a float widened
+
+
+def marker_at(steps):
+    """The marker's column after `steps` steps down from 0, as the game draws it."""
+    v = 0.0
+    for _ in range(steps):
+        v = max(v - DELTA, -1.0)
+    return int(157.0 * v * 0.5 + 80.0)
+
+
+def marker(s):
+    """Column of the blue marker on fold's one control row, from a still shot."""
+    shot = s.wait_screen(lambda x: True, 3)
+    h.expect(shot is not None, "no still picture of the play screen")
+    cols = [x for x in range(h.SW) if shot.count(BLUE, x, 66, x, 74) >= 6]
+    h.expect(len(cols) == 1, "marker columns %r" % cols)
+    return cols[0]
+
+
+def taps_and_stalls(s):
+    """Short taps each count once, one undo tap visibly undoes, a held key
+    steps once per tick, and a stopped game does not burst when continued."""
+    h.expect(marker(s) == 80, "the undo did not bring the control back to 0")
+    # A lost tap is always a fault. One more step than taps can come from
+    # the desktop: a busy X server or game may deliver the release of a
+    # 20 ms tap after the next tick, and the game then rightly sees a key
+    # held over two ticks; so a series that counts more is tried again.
+    steps = 0
+    for series in range(3):
+        mark = s.mark()
+        for _ in range(10):
+            s.tap("Left")
+            time.sleep(0.25)
+        h.settle(s)
+        taps = s.count("STARTCALC", mark)
+        steps += taps
+        h.log("20 ms taps of Left: %d of 10 registered" % taps)
+        h.expect(taps >= 10, "10 taps of 20 ms made only %d nudges" % taps)
+        if taps == 10:
+            break
+    h.expect(taps == 10, "three series of 10 taps of 20 ms each made more than 10 nudges")
+    h.expect(marker(s) == marker_at(steps), "%d steps down did not put the marker at %d" % (steps, marker_at(steps)))
+    s.tap("BackSpace")
+    time.sleep(0.3)  # the next tick, and a few more that must not undo again
+    h.expect(marker(s) == marker_at(steps - 1),
+             "one tap of Backspace did not bring back the state before the last nudge")
+
+    mark = s.mark()
+    s.tap("Left", 1.0)
+    h.settle(s)
+    held = s.count("STARTCALC", mark)
+    h.log("Left held for 1 s: %d steps" % held)
+    h.expect(24 <= held <= 36, "a held key stepped %d times in a second, not once a tick" % held)
+
+    # Stopped for 5 s with Left held: the clock reports 150 missed ticks at
+    # once. The burst is the most steps printed within 15 ms after the game
+    # is continued (ticks of a held key are 33 ms apart).
+    s.keydown("Left")
+    time.sleep(0.3)
+    s.proc.send_signal(signal.SIGSTOP)
+    time.sleep(0.3)  # what was written before the stop is read
+    mark = s.mark()
+    time.sleep(4.7)
+    s.proc.send_signal(signal.SIGCONT)
+    time.sleep(0.5)
+    s.keyup("Left")
+    h.settle(s)
+    with s._cond:
+        times = [when for when, line in s.out[mark:] if line == "STARTCALC"]
+    h.expect(times, "no step after the game was continued with Left held")
+    burst = max(sum(1 for w in times if t <= w < t + 0.015) for t in times)
+    h.log("continued after 5 s stopped with Left held: %d steps at once, %d in 0.5 s" % (burst, len(times)))
+    h.expect(burst <= 31, "after a 5 s stop the level took %d steps at once" % burst)
+
+
 def body():
     args = h.options()
     with h.Session(args, "fold") as s:
@@ -87,6 +168,8 @@ def body():
         h.expect(shot is not None, "undo did not bring the grey message box back")
         time.sleep(0.2)
         h.expect(s.lines(mark) == [], "undo printed %r" % s.lines(mark)[:6])
+
+        taps_and_stalls(s)
 
         s.press("Escape")
         shot = s.wait_screen(h.is_level_list, 5, label="list-cusp-open")

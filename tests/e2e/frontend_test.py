@@ -30,11 +30,15 @@ def body():
         status = s.wait_exit(10)
         h.expect(status == 0, "Space on Exit: exit status %s, wanted 0" % status)
 
-    # Run 2: Start, the level list, and back.
+    # Run 2: Start with Enter, the level list, fold with keypad Enter, and back.
     with h.Session(args, "frontend") as s:
-        h.skip_intro(s)
-        shot = h.title_to_list(s)
+        title = h.skip_intro(s)  # with Return: held into the title, it chooses nothing
+        h.expect(h.title_highlight(title) == "Start", "the highlight does not start on Start")
+        time.sleep(0.3)
+        h.expect(h.is_title(s.screenshot()), "the Return that ended the intro also chose on the title")
+        s.press("Return")
         shot = s.wait_screen(h.is_level_list, 3, label="level-list")
+        h.expect(shot is not None, "Enter on Start did not show the level list")
         h.expect(list_colours(shot) == ["red"] + ["locked"] * 6,
                  "level list at the start: %s" % list_colours(shot))
         h.expect(shot.count(h.TITLE_BROWN, *h.text_box(8, 7, 11)) >= 20, "no title line on the list")
@@ -47,6 +51,11 @@ def body():
             h.expect(shot is not None and list_colours(shot)[0] == "red",
                      "%s moved the cursor off fold: %s" % (key, shot and list_colours(shot)))
 
+        s.press("KP_Enter")
+        h.expect(s.wait_screen(h.is_play_screen, 5) is not None, "keypad Enter did not start fold")
+        s.press("Escape")
+        h.expect(s.wait_screen(h.is_level_list, 5) is not None, "Esc did not leave fold")
+
         # Esc held for a while: back to the title, and the same press must
         # not also end the program there.
         s.hold("Escape", 0.6)
@@ -56,9 +65,18 @@ def body():
         time.sleep(0.5)
         h.expect(s.running(), "an Esc held over from the level list ended the program")
 
+        # Space held from the title into the level list chooses nothing there.
+        s.keydown("space")
+        h.expect(s.wait_screen(h.is_level_list, 3) is not None, "Space on Start did not show the level list")
+        time.sleep(0.5)
+        h.expect(h.is_level_list(s.wait_screen(lambda x: True, 3)), "a Space held from the title chose a level")
+        s.keyup("space")
+        s.press("Escape")
+        h.expect(s.wait_screen(h.is_title, 3) is not None, "Esc on the level list did not return to the title")
+
         status = h.quit_from_title(s)
         h.expect(status == 0, "Esc on the title: exit status %s, wanted 0" % status)
-        h.expect(not s.lines(), "standard output without playing: %r" % s.lines()[:5])
+        h.expect(s.lines() == ["P 0,0"], "standard output of a visit of fold: %r" % s.lines()[:5])
 
 
 h.run_test(body)

@@ -461,6 +461,10 @@ class Session:
     def hold(self, key, seconds):
         self.press(key, seconds)
 
+    def tap(self, key, seconds=0.02):
+        """A press of `seconds`, timed by one xdotool (no delay of its own)."""
+        self.xdotool("keydown", "--delay", "0", key, "sleep", str(seconds), "keyup", "--delay", "0", key)
+
     # -- standard output
 
     def mark(self):

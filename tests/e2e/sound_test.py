@@ -30,6 +30,42 @@ def burst_ratio(s, t):
     return max(after) / max(before[int(0.9 * len(before))], 1.0)
 
 
+def sound_keys(s, tune1):
+    """M silences the title tune within 0.5 s and brings it back; three steps
+    of - bring the tune's opening back at 5/8 of its first loudness."""
+    rms = []
+    for _ in range(2):
+        t = time.monotonic()
+        s.press("m")
+        time.sleep(1.5)
+        rms.append(s.sound.rms(t + 0.5, t + 1.5))
+    h.log("RMS after M: %.1f, after M again: %.1f" % tuple(rms))
+    h.expect(rms[0] < 5, "M did not silence the music: RMS %.1f" % rms[0])
+    h.expect(rms[1] > AUDIBLE, "a second M did not bring the music back: RMS %.1f" % rms[1])
+
+    for _ in range(3):
+        s.press("minus")
+    s.press("space")
+    h.expect(s.wait_screen(h.is_level_list, 5) is not None, "no level list")
+    t_back = time.monotonic()
+    s.press("Escape")
+    h.expect(s.wait_screen(h.is_title, 5) is not None, "no title after Esc")
+    time.sleep(2.5)
+    env = s.sound.envelope(t_back, t_back + 2.5)
+    n, whole = len(tune1), sum(tune1)
+    best = None  # (shape difference, ratio of loudness) of the closest opening
+    for start in range(len(env) - n):
+        part = env[start:start + n]
+        ratio = sum(part) / whole
+        d = sum(abs(a - ratio * b) for a, b in zip(part, tune1)) / max(sum(part), 1)
+        if best is None or d < best[0]:
+            best = (d, ratio)
+    h.expect(best is not None, "too little sound after Esc")
+    h.log("three steps down: the opening at %.3f of its first RMS (5/8 = 0.625), shape difference %.3f" % (best[1], best[0]))
+    h.expect(best[0] < 0.15, "the title tune's opening did not come back (difference %.2f)" % best[0])
+    h.expect(abs(best[1] - 0.625) < 0.05, "three steps down left the music at %.3f of its loudness" % best[1])
+
+
 def body():
     args = h.options()
     if not h.data_complete(args.data):
@@ -105,6 +141,7 @@ def body():
         h.expect(best[1] <= soon, "the title tune's opening came back only %d frames after Esc" % best[1])
         h.expect(best[0] < 0.15, "the title tune did not start from its beginning again (difference %.2f)" % best[0])
 
+        sound_keys(s, tune1)
         status = h.quit_from_title(s)
         h.expect(status == 0, "exit status %s" % status)
 

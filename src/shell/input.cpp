@@ -1,0 +1,248 @@
+// Keys and the gamepad merged into actions.
+//
+// Allegro's low-level callback notes when each key went down and up. A tick
+// has a time of its own (when the clock made it due, not when the frame got
+// round to it), and a key acts in it if it was down at that time or went
+// down since the previous tick. So a tap between two ticks counts once, and
+// two late ticks run in one pass do not both see a short tap. A key the
+// callback has never reported is read from key[] as it stands, which is how
+// the headless tests drive the screens.
+#include "shell/input.h"
+
+#include <allegro.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+
+namespace {
+
+struct Binding {
+    int scancode;
+    Action action;
+};
+
+// Every key the game reads, one row per key.
+const Binding keys[] = {
+    {KEY_UP, actup},          {KEY_DOWN, actdown},         {KEY_LEFT, actleft},
+    {KEY_RIGHT, actright},    {KEY_SPACE, actchoose},      {KEY_ENTER, actchoose},
+    {KEY_ENTER_PAD, actchoose}, {KEY_ESC, actback},        {KEY_BACKSPACE, actundo},
+    {KEY_DEL, actundo},       {KEY_M, actmute},            {KEY_MINUS, actquieter},
+    {KEY_MINUS_PAD, actquieter}, {KEY_EQUALS, actlouder},  {KEY_PLUS_PAD, actlouder},
+};
+
+// Pad buttons 0 to 3 as the Linux joystick interface numbers a common pad:
+// bottom, right, then the left and top ones, whose order differs by maker,
+// so both undo.
+const Action buttons[] = {actchoose, actback, actundo, actundo};
+
+constexpr unsigned bit(Action a) {
+    return 1u << a;
+}
+
+// Alt+Enter switches the display, so Enter with Alt down chooses nothing.
+bool altenter(int scancode) {
+    return (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) && (key[KEY_ALT] || key[KEY_ALTGR]);
+}
+
+constexpr int bindings = sizeof keys / sizeof keys[0];
+
+// When each key last went down and up, in microseconds, and whether the
+// callback ever reported it. Written by the keyboard thread, read by the
+// game thread.
+std::atomic<long long> downat[bindings];
+std::atomic<long long> upat[bindings];
+std::atomic<bool> reported[bindings];
+bool timeddown[bindings];  // the key's part in this tick, for keys with a history
+long long lasttick = 0;    // time of the previous tick
+
+// The clock's ticks, counted on the timer thread, and the time tick 0 would
+// have come due: the lowest (time - serial periods) seen, allowed to creep
+// up by a microsecond a tick so it follows a clock a shade slower than ours.
+// Tick n then came due at tickepoch + n periods: never later than it really
+// did, and every tick exactly a period after the one before, however late
+// the game thread gets round to it.
+std::atomic<long long> tickserial{0};
+std::atomic<long long> tickepoch{0};
+
+long long periods(long long n) {
+    return n * 1000000 / 30;
+}
+
+unsigned padlatched = 0;           // pad presses since the last tick (game thread only)
+unsigned padtapbits = 0;           // pad presses of this tick
+unsigned padheld = 0;              // what the pad holds at this tick
+unsigned padseen = ~0u;            // at the last look; all held at first, so a pad held at start waits for release
+JOYSTICK_INFO padrest;             // the pad as first read
+bool haverest = false;
+
+// ---------------------------------------------------------------- Allegro's pad
+
+bool padinstalled = false;
+std::chrono::steady_clock::time_point nextlook{};
+
+bool padnode() {
+    return access("/dev/input/js0", F_OK) == 0 || access("/dev/js0", F_OK) == 0;
+}
+
+// The driver keeps a vanished pad's last state for ever, so its device
+// node is the sign it is gone: looked at four times a second. A pad plugged
+// in later is picked up within two seconds.
+bool readallegro(JOYSTICK_INFO& pad) {
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    if (now >= nextlook) {
+        nextlook = now + (padinstalled ? milliseconds(250) : milliseconds(2000));
+        const bool node = padnode();
+        if (padinstalled && !node) {
+            remove_joystick();
+            padinstalled = false;
+        } else if (!padinstalled && node) {
+            padinstalled = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
+            if (!padinstalled) remove_joystick();
+        }
+    }
+    if (!padinstalled || poll_joystick() != 0) return false;
+    pad = joy[0];
+    return true;
+}
+
+// What the pad holds now, latching what it newly holds.
+unsigned lookatpad() {
+    static JOYSTICK_INFO pad;
+    unsigned now = 0;
+    if (readpad(pad)) {
+        if (!haverest) {
+            padrest = pad;
+            haverest = true;
+        }
+        now = padactions(pad, padrest);
+    } else {
+        haverest = false;
+    }
+    padlatched |= now & ~padseen;
+    padseen = now;
+    return now;
+}
+
+void keyboardcallback(int scancode) {
+    latchkey(scancode, inputclock());
+}
+END_OF_FUNCTION(keyboardcallback)
+
+}  // namespace
+
+bool (*readpad)(JOYSTICK_INFO& pad) = readallegro;
+
+unsigned padactions(const JOYSTICK_INFO& pad, const JOYSTICK_INFO& rest) {
+    unsigned acts = 0;
+    const int sticks = std::min(pad.num_sticks, MAX_JOYSTICK_STICKS);
+    auto direction = [&](int s) {
+        const JOYSTICK_AXIS_INFO* a = pad.stick[s].axis;
+        const JOYSTICK_AXIS_INFO* r = rest.stick[s].axis;
+        // An axis that rests off centre is a trigger, not a direction.
+        if (std::abs(r[0].pos) < deadzone) {
+            if (a[0].pos <= -deadzone) acts |= bit(actleft);
+            if (a[0].pos >= deadzone) acts |= bit(actright);
+        }
+        if (std::abs(r[1].pos) < deadzone) {
+            if (a[1].pos <= -deadzone) acts |= bit(actup);
+            if (a[1].pos >= deadzone) acts |= bit(actdown);
+        }
+    };
+    if (sticks > 0 && pad.stick[0].num_axis >= 2) direction(0);  // the left stick
+    // The d-pad: the last two-axis stick, since the hat's axes come last.
+    for (int s = sticks - 1; s >= 1; --s) {
+        if (pad.stick[s].num_axis >= 2) {
+            direction(s);
+            break;
+        }
+    }
+    const int count = std::min(pad.num_buttons, 4);
+    for (int b = 0; b < count; ++b)
+        if (pad.button[b].b) acts |= bit(buttons[b]);
+    return acts;
+}
+
+void forgetinput() {
+    haverest = false;
+    padseen = ~0u;
+    padlatched = padheld = padtapbits = 0;
+    for (int i = 0; i < bindings; ++i) {
+        downat[i] = upat[i] = 0;
+        reported[i] = false;
+    }
+    lasttick = 0;
+}
+
+long long inputclock() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void latchkey(int scancode, long long at) {
+    const bool up = scancode & 0x80;
+    scancode &= 0x7f;
+    for (int i = 0; i < bindings; ++i) {
+        if (keys[i].scancode != scancode) continue;
+        // The desktop's key repeat sends more presses of a held key: it
+        // went down at the first.
+        // An Enter pressed with Alt stays unseen until its release.
+        if (up)
+            upat[i] = at;
+        else if (!(downat[i] > upat[i]) && !altenter(scancode))
+            downat[i] = at;
+        reported[i] = true;
+    }
+}
+
+void notetick() {
+    const long long n = tickserial.load() + 1;
+    const long long seen = inputclock() - periods(n);
+    long long epoch = tickepoch.load();
+    tickepoch = n == 1 ? seen : std::min(seen, epoch + 1);
+    tickserial = n;  // after the epoch, so a reader never pairs a new serial with an old epoch
+}
+
+long long lasttickdue() {
+    const long long n = tickserial.load();
+    return n == 0 ? inputclock() : tickepoch.load() + periods(n);
+}
+
+void installinput() {
+    LOCK_FUNCTION(keyboardcallback);
+    keyboard_lowlevel_callback = keyboardcallback;
+}
+
+void pollinput() {
+    lookatpad();
+}
+
+void inputtick(long long at) {
+    at = std::max(at, lasttick + 1);  // tick times only go forward
+    for (int i = 0; i < bindings; ++i) {
+        const long long down = downat[i], up = upat[i];
+        // A key still down by its history but up in key[] lost its release
+        // (the library lets go of every key when the window loses focus).
+        const bool held = down <= at && (up < down ? key[keys[i].scancode] != 0 : up > at);
+        timeddown[i] = held || (down > lasttick && down <= at);
+    }
+    lasttick = at;
+    padheld = lookatpad();
+    padtapbits = padlatched;
+    padlatched = 0;
+}
+
+bool isdown(Action a) {
+    for (int i = 0; i < bindings; ++i) {
+        if (keys[i].action != a || altenter(keys[i].scancode)) continue;
+        if (reported[i] ? timeddown[i] : key[keys[i].scancode] != 0) return true;
+    }
+    return ((padheld | padtapbits) & bit(a)) != 0;
+}
+
+bool anykeypressed() {
+    return keypressed() || padtapbits != 0;
+}

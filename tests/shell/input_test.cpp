@@ -1,0 +1,169 @@
+// The input layer with a simulated pad and timed key events.
+#include "shell/input.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "screens/title.h"
+#include "shell/audio.h"
+#include "shell/loop.h"
+#include "shell/soundkeys.h"
+#include "support/keys.h"
+#include "support/pixels.h"
+
+using namespace testkeys;
+
+namespace {
+
+JOYSTICK_INFO pad;
+bool present;
+
+class Input : public ::testing::Test {
+protected:
+    void SetUp() override {
+        releaseall();
+        forgetinput();
+        pad = JOYSTICK_INFO{};
+        pad.num_sticks = 4;  // left stick, two more, the d-pad last
+        for (auto& s : pad.stick) s.num_axis = 2;
+        pad.num_buttons = 4;
+        present = true;
+        readpad = [](JOYSTICK_INFO& out) { return out = pad, present; };
+        tick(0);  // the pad at rest
+    }
+    void TearDown() override {
+        present = false;
+        forgetinput();
+        releaseall();
+    }
+    void tick(long long ms) { inputtick(ms * 1000); }
+    void tap(int scancode, long long from, long long to) {
+        latchkey(scancode, from * 1000);
+        latchkey(scancode | 0x80, to * 1000);
+    }
+    unsigned downs() {
+        unsigned d = 0;
+        for (int a = 0; a < actions; ++a) d |= isdown(Action(a)) << a;
+        return d;
+    }
+};
+
+TEST_F(Input, PadMapsOntoTheActionsWithADeadZone) {
+    const struct { int stick, axis, pos; Action a; } sticks[] = {
+        {0, 0, -64, actleft}, {0, 0, 64, actright}, {0, 1, -64, actup}, {0, 1, 128, actdown},
+        {3, 0, -127, actleft}, {3, 1, 127, actdown}};
+    long long t = 0;
+    for (const auto& s : sticks) {
+        pad.stick[s.stick].axis[s.axis].pos = s.pos;
+        tick(t += 33);
+        EXPECT_EQ(downs(), 1u << s.a) << s.stick << s.axis << s.pos;
+        pad.stick[s.stick].axis[s.axis].pos = s.pos / 2 + (s.pos > 0 ? -1 : 1);  // 63 at most
+        tick(t += 33);
+        EXPECT_EQ(downs(), 0u);
+    }
+    const Action buttons[] = {actchoose, actback, actundo, actundo};
+    for (int b = 0; b < 4; ++b) {
+        pad.button[b].b = 1;
+        tick(t += 33);
+        EXPECT_EQ(downs(), 1u << buttons[b]) << b;
+        pad.button[b].b = 0;
+    }
+    // Without a hat the last stick may hold a trigger, resting at one end.
+    forgetinput();
+    pad.num_sticks = 3;
+    pad.stick[2].axis[1].pos = -127;
+    tick(t += 33);
+    EXPECT_EQ(downs(), 0u);
+    pad.stick[2].axis[1].pos = 127;
+    pad.stick[2].axis[0].pos = -127;
+    tick(t += 33);
+    EXPECT_EQ(downs(), 1u << actleft);
+}
+
+TEST_F(Input, TapsCountOnceAndHeldKeysEveryTick) {
+    const int scancodes[] = {KEY_ENTER, KEY_ENTER_PAD, KEY_MINUS_PAD, KEY_PLUS_PAD, KEY_DEL};
+    const Action acts[] = {actchoose, actchoose, actquieter, actlouder, actundo};
+    long long t = 100;
+    for (int i = 0; i < 5; ++i) {
+        tap(scancodes[i], t + 5, t + 25);  // between two ticks
+        tick(t += 33);
+        EXPECT_EQ(downs(), 1u << acts[i]) << i;
+        tick(t += 33);
+        EXPECT_EQ(downs(), 0u) << i;
+    }
+    hold({KEY_ALT, KEY_ENTER});  // Alt+Enter is the display's, also once Alt is up
+    latchkey(KEY_ENTER, (t + 5) * 1000);
+    tick(t += 33);
+    EXPECT_FALSE(isdown(actchoose));
+    release({KEY_ALT});
+    tick(t += 33);
+    EXPECT_FALSE(isdown(actchoose));
+    release({KEY_ENTER});
+    // Across a tick's time, both taken in only when two late ticks run: once.
+    tap(KEY_LEFT, t + 20, t + 40);
+    tick(t + 33);
+    EXPECT_TRUE(isdown(actleft));
+    tick(t + 66);
+    EXPECT_FALSE(isdown(actleft));
+    // Held, with a repeated press taken in after the ticks' times (a stopped game).
+    hold({KEY_RIGHT});
+    latchkey(KEY_RIGHT, (t += 70) * 1000);
+    latchkey(KEY_RIGHT, (t + 200) * 1000);
+    for (int i = 1; i <= 4; ++i) {
+        tick(t + 33 * i);
+        EXPECT_TRUE(isdown(actright)) << i;
+    }
+}
+
+TEST_F(Input, PadButtonsKeepTheEdgeRuleAndAVanishedPadLetsGo) {
+    pad.button[0].b = 1;
+    tick(33);
+    TitleLoop::start();
+    ticks<TitleLoop>(3);
+    EXPECT_FALSE(TitleLoop::begin);
+    present = false;  // unplugged; the driver still reports the button down
+    tick(66);
+    EXPECT_FALSE(isdown(actchoose));
+    ticks<TitleLoop>(1);
+    present = true;
+    tick(99);
+    EXPECT_TRUE(anykeypressed());  // a fresh press, which also ends the intro
+    ticks<TitleLoop>(1);
+    EXPECT_TRUE(TitleLoop::begin);
+}
+
+TEST_F(Input, SoundKeysStepOnceAPressAndAStallRunsThirtyTicks) {
+    FakeDisplay display;
+    TitleLoop::start();
+    Scripted<TitleLoop>::reset(nullptr);
+    hold({KEY_MINUS});
+    speed_count = 100;
+    pass<Scripted<TitleLoop>>();
+    EXPECT_EQ(Scripted<TitleLoop>::ran, 30);
+    EXPECT_EQ(speed_count.load(), 0);
+    EXPECT_EQ(volumelevel, volumesteps);  // held from before: waits for release
+    for (int i = 0; i < 3; ++i) {
+        release({KEY_MINUS});
+        soundkeys();
+        hold({KEY_MINUS});
+        soundkeys();
+        soundkeys();
+    }
+    hold({KEY_M});
+    soundkeys();
+    EXPECT_EQ(volumelevel, volumesteps - 3);
+    EXPECT_TRUE(muted);
+    clear_to_color(buffer, 0);
+    drawvolumemark();  // five bars lit, 2 px wide, 2 to 6 high, red while muted
+    EXPECT_EQ(testpixels::count(130, 100, 159, 119, makecol(255, 10, 10)), 40);
+    for (int i = 0; i < 30; ++i) soundkeys();
+    clear_to_color(buffer, 0);
+    drawvolumemark();  // gone after a second
+    EXPECT_EQ(testpixels::count(0, 0, 159, 119, 0), 160 * 120);
+    togglemute();
+    stepvolume(-100);
+    EXPECT_EQ(volumelevel, 0);
+    stepvolume(100);
+}
+
+}  // namespace
