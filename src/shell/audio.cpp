@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "shell/soundcheck.h"
+#include "shell/soundfiles.h"
 
 SAMPLE* sample[2] = {nullptr, nullptr};
 DUH* music[9] = {};
@@ -22,15 +23,6 @@ int volumelevel = volumesteps;
 bool muted = false;
 
 namespace {
-
-const char* const samplefiles[2] = {"wav/sound2.wav", "wav/sound5.wav"};
-const char* const musicfiles[9] = {
-    "xm/title.xm",                                   // level list
-    "xm/track0.xm", "xm/track1.xm", "xm/track2.xm",  // fold, cusp, swallowtail
-    "xm/track3.xm", "xm/track4.xm", "xm/track5.xm",  // butterfly, pyramid, purse
-    "xm/track6.xm",                                  // parabola
-    "xm/intro.xm",                                   // title screen
-};
 
 float musicvolume() {
     return 0.2f * static_cast<float>(volumelevel) / volumesteps;

@@ -1,4 +1,4 @@
-// The eleven files the game loads, and a few helpers the data tests share.
+// The tunes the game loads, and a few helpers the data tests share.
 #pragma once
 
 #include <cstdio>
@@ -7,9 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "shell/soundfiles.h"
+
+// The game's tunes by bare name ("xm/title.xm" is "title"), in its order.
 inline const std::vector<std::string>& tuneFiles() {
-    static const std::vector<std::string> f = {"title", "track0", "track1", "track2", "track3",
-                                               "track4", "track5", "track6", "intro"};
+    static const std::vector<std::string> f = [] {
+        std::vector<std::string> names;
+        for (const char* file : musicfiles) {
+            const std::string s(file);
+            names.push_back(s.substr(3, s.size() - 6));
+        }
+        return names;
+    }();
     return f;
 }
 

@@ -27,7 +27,7 @@ usr="$root/usr"
 for f in games/quellmarrow lib/games/quellmarrow/quellmarrow; do
   [ -x "$usr/$f" ] || fail "no executable /usr/$f"
 done
-for f in wav/sound2.wav wav/sound5.wav xm/title.xm xm/intro.xm xm/track{0..6}.xm; do
+for f in $("$QM_FACTS" sounds); do
   cmp -s "$source/data/$f" "$usr/share/games/quellmarrow/$f" || fail "/usr/share/games/quellmarrow/$f missing or not the one in data/"
 done
 grep -qx 'License: Expat' "$usr/share/doc/quellmarrow/copyright" || fail "the copyright file grants no MIT (Expat) licence"
@@ -52,5 +52,5 @@ for option in --window --fps --seed --quiet --help --version DISPLAY "EXIT STATU
   grep -q -- "$option" <<<"$text" || fail "the manual page does not document $option"
 done
 
-python3 "$(dirname "$0")/deb_play.py" --game "$usr/games/quellmarrow" --data "$usr/share/games/quellmarrow"
+python3 "$(dirname "$0")/play_installed.py" --game "$usr/games/quellmarrow" --data "$usr/share/games/quellmarrow"
 echo "$(basename "$deb"): lintian clean, listing and entry valid, the unpacked game plays"

@@ -1,5 +1,5 @@
 # Shared by the game-level tests: run the real game for a moment inside the
-# X server that xvfb-run provides, then end it the way a desktop would.
+# X server that tests/support/xvfb.sh provides, then end it the way a desktop would.
 
 fail() {
   echo "FAIL: $*" >&2

@@ -482,6 +482,7 @@ class Monkey:
             h.log("last actions (time, screen, keys):")
             for entry in self.history:
                 h.log("  ", *entry)
+            h.log("replay this run with --seed %d" % self.seed)
 
     # -- the closing note
 

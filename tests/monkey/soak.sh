@@ -10,7 +10,8 @@ minutes=${1:-30}
 seed=${2:-}
 
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" --target quellmarrow -j2 >/dev/null
+cmake --build "$build" --target quellmarrow qm_facts -j2 >/dev/null
+export QM_FACTS="$build/tests/qm_facts"
 
 set -- --game "$build/quellmarrow" --data "$root/data" --shots "$build/soak-shots" \
        --minutes "$minutes" --summary "$build/soak-summary.txt"

@@ -95,6 +95,19 @@ TEST(Options, HelpAndVersionPrintAndExitZero) {
     EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '.'), 2) << o.out;
 }
 
+// Without --seed every run deals new scramblings: seeds drawn a moment apart
+// differ, and spread over the whole range rather than counting up.
+TEST(Options, FreshSeedsDifferAndSpread) {
+    std::vector<uint32_t> seeds;
+    for (int i = 0; i < 200; ++i) seeds.push_back(freshseed());
+    std::vector<uint32_t> high;
+    for (uint32_t s : seeds) high.push_back(s >> 24);
+    std::sort(seeds.begin(), seeds.end());
+    std::sort(high.begin(), high.end());
+    EXPECT_EQ(std::unique(seeds.begin(), seeds.end()), seeds.end());
+    EXPECT_GT(std::unique(high.begin(), high.end()) - high.begin(), 100);
+}
+
 TEST(FramePacer, KeepsTheScheduleAndNeverCatchesUp) {
     using namespace std::chrono;
     using Clock = FramePacer::Clock;

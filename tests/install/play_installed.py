@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The unpacked package's /usr/games/quellmarrow, started from an unrelated
-folder: the title shows, its tune plays, nothing is reported missing on
-standard error, Esc ends it with status 0."""
+"""The one start of an installed game (deb_test.sh: the unpacked package's
+/usr/games/quellmarrow), from an unrelated folder: the title shows, its
+tune plays, nothing is reported missing on standard error, Esc ends it with
+status 0."""
 import os
 import shutil
 import sys
