@@ -112,8 +112,8 @@ TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
 // are not new; phrases end at rests.
 TEST(MusicCheck, NewMelodyBarsAndPhrasesAsTheReviewCountsThem) {
     Score s = tiny();
-    s.passages = {Passage{"P", 16, "C D E G", "", "C5:4 D5:4 E5:8 | G4:8 .:8"},
-                  Passage{"Q", 16, "A B C# C D E F", "", "A4:4 B4:4 C#5:8 | C4:4 D4:4 E4:6 F4:2 | E5:6 D5:2 C5:4 .:4"}};
+    s.passages = {Passage{"P", 16, "C D E G", "", "C5:4 D5:4 E5:8 | G4:8 .:8", "", ""},
+                  Passage{"Q", 16, "A B C# C D E F", "", "A4:4 B4:4 C#5:8 | C4:4 D4:4 E4:6 F4:2 | E5:6 D5:2 C5:4 .:4", "", ""}};
     s.opening = "";
     s.form = "P Q";
     Tune t = perform(s);

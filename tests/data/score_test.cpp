@@ -128,7 +128,9 @@ TEST(Develop, TransposesVariesAndAccompaniesWithinTheKey) {
         for (const std::string& w : words(vary(tune, scale, seed))) {
             Token t = parseToken(w);
             rows += t.rows;
-            if (t.pitch != "." && t.pitch != "-") EXPECT_NE(std::string("CDEFGAB").find(t.pitch[0]), std::string::npos);
+            if (t.pitch != "." && t.pitch != "-") {
+                EXPECT_NE(std::string("CDEFGAB").find(t.pitch[0]), std::string::npos);
+            }
             EXPECT_EQ(t.pitch.find('#'), std::string::npos) << "left the scale: " << w;
         }
         EXPECT_EQ(rows, 32) << "seed " << seed;
@@ -225,7 +227,9 @@ TEST(Voices, LeadsHaveUpperPartialsAndJoinTheirLoopSmoothly) {
         EXPECT_GT(upper / (upper + p[f0]), 0.1) << id;
         int step = 0;
         for (size_t i = s.loopStart + 1; i < s.data.size(); ++i) step = std::max(step, std::abs(s.data[i] - s.data[i - 1]));
-        if (s.loopStart > 0) EXPECT_LE(std::abs(s.data[s.loopStart] - s.data[s.loopStart - 1]), step) << id;
+        if (s.loopStart > 0) {
+            EXPECT_LE(std::abs(s.data[s.loopStart] - s.data[s.loopStart - 1]), step) << id;
+        }
     }
 }
 
@@ -263,10 +267,12 @@ TEST(Voices, NoSampleHasAPartialAtOrAboveNyquistForItsHighestNote) {
                 std::vector<double> p = powerSpectrum(x, len);  // loops are whole cycles, a power of two long
                 ASSERT_EQ(len & (len - 1), 0u);
                 for (double v : p) fundamental = std::max(fundamental, v);
-                for (size_t b = 0; b < p.size(); ++b)
-                    if (b * rate / len >= 2000)
+                for (size_t b = 0; b < p.size(); ++b) {
+                    if (b * rate / len >= 2000) {
                         ASSERT_LT(p[b], fundamental * 1e-5) << t.file << " " << m.instruments[i].name << " sample " << k
                                                             << " bin " << b << " at note " << note;
+                    }
+                }
                 // Harmonics kept: the highest partial within 40 dB over the lowest.
                 size_t lo = 0, hi = 0;
                 for (size_t b = 1; b < p.size(); ++b)

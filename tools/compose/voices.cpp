@@ -41,11 +41,6 @@ std::vector<double> saw(int n, double tilt) {
     for (int k = 1; k <= n; ++k) h.push_back(std::pow(1.0 / k, tilt));
     return h;
 }
-std::vector<double> odd(int n) {
-    std::vector<double> h;
-    for (int k = 1; k <= n; ++k) h.push_back(k % 2 ? 1.0 / k : 0.08 / k);
-    return h;
-}
 
 // x in ticks; at the tempos used here a tick is 16-40 ms.
 const std::vector<Recipe>& recipes() {
