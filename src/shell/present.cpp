@@ -1,8 +1,15 @@
-// The presentation: the small picture, sprinkled with noise, enlarged
-// fourfold with every pixel's rectangle wobbling by up to two pixels, then
-// copied to the display. It runs on every pass of every screen, so the hot
-// path writes rows of 32-bit memory bitmaps directly; the generic path
+// The presentation: the small picture, sprinkled with noise, enlarged by
+// the display's whole factor s with every pixel's rectangle wobbling, then
+// copied to the middle of the display. It runs on every pass of every
+// screen, so the hot paths write rows of 32-bit memory bitmaps directly (one
+// tuned for the fourfold picture, one for any factor); the generic path
 // (getpixel / rectfill) draws the same picture for any other bitmap.
+//
+// The wobble keeps the fourfold picture's proportions: an edge moves by
+// (d - 1) * s / 4 display pixels for its offset digit d (0..2), to the
+// nearest pixel with halves rounded up, so at x4 it is -1, 0 or +1 as it
+// always was, at x2 0 or +1, at x9 -2, 0 or +2, at x18 -4, 0 or +5. The
+// shake's offsets scale the same way.
 #include "shell/present.h"
 
 #include <allegro.h>
@@ -18,7 +25,26 @@ Jitter jitter;
 namespace {
 
 constexpr int smallw = 160, smallh = 120;
-constexpr int bigw = 640, bigh = 480;
+constexpr int bigw = 640, bigh = 480;  // the fourfold picture of the tuned path
+
+// floor(n / 4) for either sign.
+inline int quarterdown(int n) {
+    return n >= 0 ? n / 4 : -((3 - n) / 4);
+}
+
+// A distance of the fourfold picture at factor s: n * s / 4, halves up.
+inline int scaled(int n, int s) {
+    return quarterdown(n * s + 2);
+}
+
+// How far an edge with offset digit d moves at factor s.
+inline int edgeshift(int d, int s) {
+    return scaled(d - 1, s);
+}
+
+int factorof(BITMAP* big) {
+    return big->w / smallw > 1 ? big->w / smallw : 1;
+}
 constexpr int noisepixels = 50;
 
 // The four edge offsets of one small pixel's rectangle, each 0..2.
@@ -46,8 +72,9 @@ struct Cell {
     bool holds(int col, int row) const { return col >= x0 && col <= x1 && row >= y0 && row <= y1; }
 };
 
-inline Cell cellof(int x, int y, Digits d) {
-    return {4 * x - 1 + d.a, 4 * y - 1 + d.b, 4 * x + 2 + d.p, 4 * y + 2 + d.q};
+inline Cell cellof(int x, int y, Digits d, int s = 4) {
+    return {s * x + edgeshift(d.a, s), s * y + edgeshift(d.b, s), s * x + s - 1 + edgeshift(d.p, s),
+            s * y + s - 1 + edgeshift(d.q, s)};
 }
 
 bool islinear32(BITMAP* b) {
@@ -212,13 +239,62 @@ void enlargefast(BITMAP* small, BITMAP* big) {
     }
 }
 
+// Any other factor, row by row. Big row s * y + r (0 <= r < s) is reached
+// by at most three rectangles of each column: (x, y - 1) while r is above
+// its bottom shift, (x, y) between its shifts, (x, y + 1) from s plus its
+// top shift on; painted in the picture's order they give what the
+// reference gives. Those conditions change only at r = 0, at the largest
+// shift h and at s plus the smallest l, so a band of s rows holds at most
+// three different rows: each is painted once and copied to the rest.
+void paintrow(uint32_t* line, int w, int y, int r, int s, BITMAP* small) {
+    const int shift[3] = {edgeshift(0, s), 0, edgeshift(2, s)};
+    std::memset(line, 0, w * sizeof(uint32_t));
+    const uint32_t* rows[3] = {
+        y > 0 ? reinterpret_cast<const uint32_t*>(small->line[y - 1]) : nullptr,
+        reinterpret_cast<const uint32_t*>(small->line[y]),
+        y + 1 < smallh ? reinterpret_cast<const uint32_t*>(small->line[y + 1]) : nullptr,
+    };
+    for (int x = 0; x < smallw; ++x) {
+        for (int k = 0; k < 3; ++k) {
+            if (!rows[k]) continue;
+            const Digits d = digitsat(x, y - 1 + k);
+            const bool covers = k == 0   ? r < shift[d.q]
+                                : k == 1 ? r >= shift[d.b] && r < s + shift[d.q]
+                                         : r >= s + shift[d.b];
+            if (!covers) continue;
+            int x0 = s * x + shift[d.a], x1 = s * x + s - 1 + shift[d.p];
+            if (x0 < 0) x0 = 0;
+            if (x1 > w - 1) x1 = w - 1;
+            const uint32_t c = rows[k][x];
+            for (int col = x0; col <= x1; ++col) line[col] = c;
+        }
+    }
+}
+
+void enlargerows(BITMAP* small, BITMAP* big, int s) {
+    for (int x = 0; x < smallw; ++x)
+        for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
+    const int w = big->w;
+    const int cut[4] = {0, edgeshift(2, s), s + edgeshift(0, s), s};
+    for (int y = 0; y < smallh; ++y) {
+        for (int part = 0; part < 3; ++part) {
+            if (cut[part] >= cut[part + 1]) continue;
+            uint32_t* first = reinterpret_cast<uint32_t*>(big->line[s * y + cut[part]]);
+            paintrow(first, w, y, cut[part], s, small);
+            for (int r = cut[part] + 1; r < cut[part + 1]; ++r)
+                std::memcpy(big->line[s * y + r], first, w * sizeof(uint32_t));
+        }
+    }
+}
+
 }  // namespace
 
 void enlargereference(BITMAP* small, BITMAP* big) {
+    const int s = factorof(big);
     for (int x = 0; x < smallw; ++x) {
         for (int y = 0; y < smallh; ++y) {
             const int c = getpixel(small, x, y);
-            const Cell r = cellof(x, y, nextdigits());
+            const Cell r = cellof(x, y, nextdigits(), s);
             rectfill(big, r.x0, r.y0, r.x1, r.y1, c);
         }
     }
@@ -245,9 +321,13 @@ void sprinklenoise(BITMAP* small, bool coloured) {
 }
 
 void enlarge(BITMAP* small, BITMAP* big) {
+    const int s = factorof(big);
     if (islinear32(small) && islinear32(big) && small->w == smallw && small->h == smallh &&
-        big->w == bigw && big->h == bigh && makecol(0, 0, 0) == 0) {
-        enlargefast(small, big);
+        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0) {
+        if (s == 4)
+            enlargefast(small, big);
+        else
+            enlargerows(small, big, s);
     } else {
         clear_to_color(big, makecol(0, 0, 0));
         enlargereference(small, big);
@@ -255,15 +335,22 @@ void enlarge(BITMAP* small, BITMAP* big) {
 }
 
 void showframe(BITMAP* big, BITMAP* display, int shake) {
+    // Only the picture's own rectangle is written: the black around it was
+    // cleared once with the display, and a 4K border is not worth copying
+    // every frame.
+    const int left = (display->w - big->w) / 2, top = (display->h - big->h) / 2;
+    int dx = 0, dy = 0;
     if (shake > 0) {
         // The display is not cleared: where the shifted frame does not
-        // reach, the last frame stays, which smears the shake.
-        const int dx = jitter.below(shake) - shake / 2;
-        const int dy = jitter.below(shake) - shake / 2;
-        blit(big, display, 0, 0, dx, dy, bigw, bigh);
-    } else {
-        blit(big, display, 0, 0, 0, 0, bigw, bigh);
+        // reach, the last frame stays, which smears the shake. The shift is
+        // cut at the picture's edges, so the border stays black.
+        const int s = factorof(big);
+        dx = scaled(jitter.below(shake) - shake / 2, s);
+        dy = scaled(jitter.below(shake) - shake / 2, s);
     }
+    const int sx = dx < 0 ? -dx : 0, sy = dy < 0 ? -dy : 0;
+    const int w = big->w - (dx < 0 ? -dx : dx), h = big->h - (dy < 0 ? -dy : dy);
+    if (w > 0 && h > 0) blit(big, display, sx, sy, left + sx + dx, top + sy + dy, w, h);
 }
 
 void presentFrame() {
