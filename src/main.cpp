@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     jitter.reseed(seed);
     framepacer.setfps(options.fps);
 
-    init(options.window);
+    init(options.window, options.scale);
     loop<IntroLoop>();
     for (;;) {
         loop<TitleLoop>();
