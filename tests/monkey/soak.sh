@@ -10,10 +10,11 @@ minutes=${1:-30}
 seed=${2:-}
 
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" --target quellmarrow -j2 >/dev/null
+cmake --build "$build" --target quellmarrow e2e_xclose -j2 >/dev/null
 
 set -- --game "$build/quellmarrow" --data "$root/data" --shots "$build/soak-shots" \
-       --minutes "$minutes" --summary "$build/soak-summary.txt"
+       --minutes "$minutes" --summary "$build/soak-summary.txt" \
+       --xclose "$build/tests/e2e/e2e_xclose"
 if [ -n "$seed" ]; then
     set -- "$@" --seed "$seed"
 fi
