@@ -63,6 +63,7 @@ class Watchdog(threading.Thread):
         self.armed = threading.Event()
         self.stopped = threading.Event()
         self.peak_kb = 0
+        self.first_kb = self.last_kb = 0  # resident memory at the first and last sample
         self.rss_samples = 0
         self.shots = 0
         self.longest_still = 0.0
@@ -84,6 +85,7 @@ class Watchdog(threading.Thread):
                 if kb:
                     self.rss_samples += 1
                     self.peak_kb = max(self.peak_kb, kb)
+                    self.first_kb, self.last_kb = self.first_kb or kb, kb
                     if kb > self.bound:
                         self.faults.append("resident memory %d KiB above the bound of %d KiB" % (kb, self.bound))
                         return
@@ -141,6 +143,7 @@ class Monkey:
         self.keydowns = 0
         self.keyups = 0
         self.clicks = 0
+        self.growth = []   # resident memory (KiB) first and last seen, by run
         self.switches = 0  # F11 or Alt+Enter
         self.closes = 0    # close requests, as a window manager sends them
         self.actions = 0
@@ -381,6 +384,7 @@ class Monkey:
         self.sentences += r.check.sentences
         self.lines_checked += len(r.s.lines())
         self.peak_kb = max(self.peak_kb, r.dog.peak_kb)
+        self.growth.append((time.monotonic() - r.s.started, r.dog.first_kb, r.dog.last_kb))
         self.rss_samples += r.dog.rss_samples
         self.watch_shots += r.dog.shots
         self.longest_still = max(self.longest_still, r.dog.longest_still)
@@ -521,6 +525,8 @@ class Monkey:
             "actions: %d; key presses: %d (key events %d), mouse clicks: %d"
             % (self.actions, self.keydowns, self.keydowns + self.keyups, self.clicks),
             "full screen <-> window switches: %d; close requests: %d" % (self.switches, self.closes),
+            "longest run (%.0f s): resident memory %d KiB at its first sample, %d KiB at its last"
+            % max(self.growth or [(0, 0, 0)]),
             "screens reached: " + ", ".join("%s %d" % (k, self.arrivals[k])
                                            for k in ("intro", "title", "list", "play")),
             "intros left to run out: %d" % self.intro_timeouts,
