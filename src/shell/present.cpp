@@ -15,7 +15,10 @@
 #include <allegro.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "shell/globals.h"
 #include "shell/jitter.h"
@@ -242,47 +245,108 @@ void enlargefast(BITMAP* small, BITMAP* big) {
 // Any other factor, row by row. Big row s * y + r (0 <= r < s) is reached
 // by at most three rectangles of each column: (x, y - 1) while r is above
 // its bottom shift, (x, y) between its shifts, (x, y + 1) from s plus its
-// top shift on; painted in the picture's order they give what the
-// reference gives. Those conditions change only at r = 0, at the largest
-// shift h and at s plus the smallest l, so a band of s rows holds at most
-// three different rows: each is painted once and copied to the rest.
-void paintrow(uint32_t* line, int w, int y, int r, int s, BITMAP* small) {
-    const int shift[3] = {edgeshift(0, s), 0, edgeshift(2, s)};
-    std::memset(line, 0, w * sizeof(uint32_t));
-    const uint32_t* rows[3] = {
-        y > 0 ? reinterpret_cast<const uint32_t*>(small->line[y - 1]) : nullptr,
-        reinterpret_cast<const uint32_t*>(small->line[y]),
-        y + 1 < smallh ? reinterpret_cast<const uint32_t*>(small->line[y + 1]) : nullptr,
-    };
-    for (int x = 0; x < smallw; ++x) {
-        for (int k = 0; k < 3; ++k) {
-            if (!rows[k]) continue;
-            const Digits d = digitsat(x, y - 1 + k);
-            const bool covers = k == 0   ? r < shift[d.q]
-                                : k == 1 ? r >= shift[d.b] && r < s + shift[d.q]
-                                         : r >= s + shift[d.b];
-            if (!covers) continue;
-            int x0 = s * x + shift[d.a], x1 = s * x + s - 1 + shift[d.p];
-            if (x0 < 0) x0 = 0;
-            if (x1 > w - 1) x1 = w - 1;
-            const uint32_t c = rows[k][x];
-            for (int col = x0; col <= x1; ++col) line[col] = c;
+// top shift on. With l <= 0 <= h the smallest and largest shift, a band of
+// s rows has three parts, each of identical rows: 0 .. h - 1, where
+// (x, y - 1) reaches if its bottom digit is 2 and (x, y) if its top digit
+// is not; h .. s + l - 1, (x, y) alone; s + l .. s - 1, (x, y) if its
+// bottom digit is not 0 and (x, y + 1) if its top digit is 0. Each part is
+// drawn once into a padded scratch row, which needs no clipping, and copied.
+//
+// Within a row, columns s * x + l .. s * x + s + l - 1 ("zone x") can be
+// reached only by column x's rectangles and, at the left, column x - 1's:
+// each zone is worked out in registers from those, later ones over earlier
+// ones, and stored once, so no store waits for another to land.
+typedef int32_t Lanes __attribute__((vector_size(16)));
+
+struct Rowpainter {
+    int s, lo, hi, quads;     // quads: a zone in groups of four lanes
+    std::vector<Lanes> mine;  // column x's lanes by left digit * 3 + right digit; 9: none
+    std::vector<Lanes> spill; // column x - 1's lanes by its right digit; 3: none
+    std::vector<uint32_t> scratch;  // the row, with a margin of 64 at either end
+    uint32_t* line() { return scratch.data() + 64; }
+
+    explicit Rowpainter(int factor) : s(factor), lo(edgeshift(0, factor)), hi(edgeshift(2, factor)) {
+        quads = (s + 3) / 4;
+        scratch.assign(smallw * s + 4 * quads + s + 128, 0);
+        mine.assign(10 * quads, Lanes{0, 0, 0, 0});
+        spill.assign(4 * quads, Lanes{0, 0, 0, 0});
+        for (int i = 0; i < 4 * quads; ++i)
+            for (int a = 0; a < 3; ++a)
+                for (int p = 0; p < 3; ++p) {
+                    if (i >= edgeshift(a, s) - lo && i <= s - 1 + edgeshift(p, s) - lo)
+                        mine[(a * 3 + p) * quads + i / 4][i % 4] = -1;
+                    if (a == 0 && i <= edgeshift(p, s) - lo - 1) spill[p * quads + i / 4][i % 4] = -1;
+                }
+    }
+
+    // Part 0, 1 or 2 of band y, into line(): K rectangles a column (the
+    // own row's and, in parts 0 and 2, the row above's or below's).
+    template <int part>
+    void paint(int y, BITMAP* small) {
+        constexpr int K = part == 1 ? 1 : 2;
+        const int other = part == 0 ? y - 1 : y + 1;
+        const bool hasother = part != 1 && other >= 0 && other < smallh;
+        const uint32_t* here = reinterpret_cast<const uint32_t*>(small->line[y]);
+        const uint32_t* there = hasother ? reinterpret_cast<const uint32_t*>(small->line[other]) : here;
+        // Column x - 1's spill, then column x's own, each in the picture's order.
+        const Lanes* spills[K];
+        const Lanes* mines[K];
+        Lanes before[K], now[K];
+        for (int k = 0; k < K; ++k) spills[k] = &spill[3 * quads], before[k] = Lanes{0, 0, 0, 0};
+        for (int x = 0; x <= smallw; ++x) {
+            for (int k = 0; k < K; ++k) {
+                mines[k] = &mine[9 * quads];
+                now[k] = Lanes{0, 0, 0, 0};
+            }
+            if (x < smallw) {
+                const Digits d = digitsat(x, y);
+                const bool drawn = part == 1 || (part == 0 ? d.b != 2 : d.q != 0);
+                const int own = part == 0 ? 1 : 0;  // above is drawn before, below after
+                mines[own] = &mine[(drawn ? d.a * 3 + d.p : 9) * quads];
+                const int32_t c = int32_t(here[x]);
+                now[own] = Lanes{c, c, c, c};
+                if (K == 2 && hasother) {
+                    const Digits o = digitsat(x, other);
+                    const bool odrawn = part == 0 ? o.q == 2 : o.b == 0;
+                    mines[1 - own] = &mine[(odrawn ? o.a * 3 + o.p : 9) * quads];
+                    const int32_t oc = int32_t(there[x]);
+                    now[1 - own] = Lanes{oc, oc, oc, oc};
+                }
+            }
+            uint32_t* p = line() + s * x + lo;
+            for (int q = 0; q < quads; ++q) {
+                Lanes v = {0, 0, 0, 0};
+                for (int k = 0; k < K; ++k) v = (v & ~spills[k][q]) | (before[k] & spills[k][q]);
+                for (int k = 0; k < K; ++k) v = (v & ~mines[k][q]) | (now[k] & mines[k][q]);
+                std::memcpy(p + 4 * q, &v, sizeof v);
+            }
+            // This column's spill into the next zone.
+            for (int k = 0; k < K; ++k) {
+                const int at = int(mines[k] - mine.data()) / quads;  // a * 3 + p, or 9
+                spills[k] = &spill[(at == 9 ? 3 : at % 3) * quads];
+                before[k] = now[k];
+            }
         }
     }
-}
+};
 
 void enlargerows(BITMAP* small, BITMAP* big, int s) {
     for (int x = 0; x < smallw; ++x)
         for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
-    const int w = big->w;
-    const int cut[4] = {0, edgeshift(2, s), s + edgeshift(0, s), s};
+    static std::unique_ptr<Rowpainter> painter;
+    if (!painter || painter->s != s) painter = std::make_unique<Rowpainter>(s);
+    const size_t bytes = big->w * sizeof(uint32_t);
+    const int cut[4] = {0, painter->hi, s + painter->lo, s};
     for (int y = 0; y < smallh; ++y) {
         for (int part = 0; part < 3; ++part) {
             if (cut[part] >= cut[part + 1]) continue;
-            uint32_t* first = reinterpret_cast<uint32_t*>(big->line[s * y + cut[part]]);
-            paintrow(first, w, y, cut[part], s, small);
-            for (int r = cut[part] + 1; r < cut[part + 1]; ++r)
-                std::memcpy(big->line[s * y + r], first, w * sizeof(uint32_t));
+            if (part == 0)
+                painter->paint<0>(y, small);
+            else if (part == 1)
+                painter->paint<1>(y, small);
+            else
+                painter->paint<2>(y, small);
+            for (int r = cut[part]; r < cut[part + 1]; ++r) std::memcpy(big->line[s * y + r], painter->line(), bytes);
         }
     }
 }
