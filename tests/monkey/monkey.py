@@ -85,7 +85,9 @@ class Watchdog(threading.Thread):
                 if kb:
                     self.rss_samples += 1
                     self.peak_kb = max(self.peak_kb, kb)
-                    self.first_kb, self.last_kb = self.first_kb or kb, kb
+                    # From the intro on: start-up is over.
+                    if self.armed.is_set():
+                        self.first_kb, self.last_kb = self.first_kb or kb, kb
                     if kb > self.bound:
                         self.faults.append("resident memory %d KiB above the bound of %d KiB" % (kb, self.bound))
                         return
@@ -292,7 +294,7 @@ class Monkey:
             (3, lambda: self.tap("Escape")),
             (3, lambda: self.tap(rng.choice(["space"] + OTHER))),
             (3, lambda: [(rng.uniform(0.2, 1.0), "up", "none")]),
-            (2, self.display_keys),
+            (4, self.display_keys),
         ])
 
     # -- seeing
