@@ -262,12 +262,14 @@ struct Rowpainter {
     int s, lo, hi, quads;     // quads: a zone in groups of four lanes
     std::vector<Lanes> mine;  // column x's lanes by left digit * 3 + right digit; 9: none
     std::vector<Lanes> spill; // column x - 1's lanes by its right digit; 3: none
-    std::vector<uint32_t> scratch;  // the row, with a margin of 64 at either end
-    uint32_t* line() { return scratch.data() + 64; }
+    std::vector<uint32_t> scratch;  // three rows, each with a margin of 64 at either end
+    size_t stride = 0;
+    uint32_t* line(int part) { return scratch.data() + part * stride + 64; }
 
     explicit Rowpainter(int factor) : s(factor), lo(edgeshift(0, factor)), hi(edgeshift(2, factor)) {
         quads = (s + 3) / 4;
-        scratch.assign(smallw * s + 4 * quads + s + 128, 0);
+        stride = smallw * s + 4 * quads + s + 128;
+        scratch.assign(3 * stride, 0);
         mine.assign(10 * quads, Lanes{0, 0, 0, 0});
         spill.assign(4 * quads, Lanes{0, 0, 0, 0});
         for (int i = 0; i < 4 * quads; ++i)
@@ -279,53 +281,60 @@ struct Rowpainter {
                 }
     }
 
-    // Part 0, 1 or 2 of band y, into line(): K rectangles a column (the
-    // own row's and, in parts 0 and 2, the row above's or below's).
-    template <int part>
+    // The three parts of band y at once, into line(0), line(1), line(2).
+    // Part 0 draws the row above and then the own row, part 1 the own row,
+    // part 2 the own row and then the row below; a rectangle whose digits
+    // keep it out of a part draws nothing there.
     void paint(int y, BITMAP* small) {
-        constexpr int K = part == 1 ? 1 : 2;
-        const int other = part == 0 ? y - 1 : y + 1;
-        const bool hasother = part != 1 && other >= 0 && other < smallh;
         const uint32_t* here = reinterpret_cast<const uint32_t*>(small->line[y]);
-        const uint32_t* there = hasother ? reinterpret_cast<const uint32_t*>(small->line[other]) : here;
-        // Column x - 1's spill, then column x's own, each in the picture's order.
-        const Lanes* spills[K];
-        const Lanes* mines[K];
-        Lanes before[K], now[K];
-        for (int k = 0; k < K; ++k) spills[k] = &spill[3 * quads], before[k] = Lanes{0, 0, 0, 0};
+        const uint32_t* above = y > 0 ? reinterpret_cast<const uint32_t*>(small->line[y - 1]) : here;
+        const uint32_t* below = y + 1 < smallh ? reinterpret_cast<const uint32_t*>(small->line[y + 1]) : here;
+        const Lanes* none = &mine[9 * quads];
+        // Column x - 1's lanes in this zone and its colours: above, own, below.
+        const Lanes *s0a = &spill[3 * quads], *s0o = s0a, *s1 = s0a, *s2o = s0a, *s2b = s0a;
+        Lanes ca = {0, 0, 0, 0}, co = ca, cb = ca;
         for (int x = 0; x <= smallw; ++x) {
-            for (int k = 0; k < K; ++k) {
-                mines[k] = &mine[9 * quads];
-                now[k] = Lanes{0, 0, 0, 0};
-            }
+            const Lanes *m0a = none, *m0o = none, *m1 = none, *m2o = none, *m2b = none;
+            Lanes na = {0, 0, 0, 0}, no = na, nb = na;
+            int sa = 3, so0 = 3, so1 = 3, so2 = 3, sb = 3;  // this column's spill by right digit
             if (x < smallw) {
                 const Digits d = digitsat(x, y);
-                const bool drawn = part == 1 || (part == 0 ? d.b != 2 : d.q != 0);
-                const int own = part == 0 ? 1 : 0;  // above is drawn before, below after
-                mines[own] = &mine[(drawn ? d.a * 3 + d.p : 9) * quads];
-                const int32_t c = int32_t(here[x]);
-                now[own] = Lanes{c, c, c, c};
-                if (K == 2 && hasother) {
-                    const Digits o = digitsat(x, other);
-                    const bool odrawn = part == 0 ? o.q == 2 : o.b == 0;
-                    mines[1 - own] = &mine[(odrawn ? o.a * 3 + o.p : 9) * quads];
-                    const int32_t oc = int32_t(there[x]);
-                    now[1 - own] = Lanes{oc, oc, oc, oc};
+                const int shape = d.a * 3 + d.p;
+                m1 = &mine[shape * quads], so1 = d.p;
+                if (d.b != 2) m0o = m1, so0 = d.p;
+                if (d.q != 0) m2o = m1, so2 = d.p;
+                no = Lanes{int32_t(here[x]), int32_t(here[x]), int32_t(here[x]), int32_t(here[x])};
+                if (y > 0) {
+                    const Digits u = digitsat(x, y - 1);
+                    if (u.q == 2) m0a = &mine[(u.a * 3 + u.p) * quads], sa = u.p;
+                    na = Lanes{int32_t(above[x]), int32_t(above[x]), int32_t(above[x]), int32_t(above[x])};
+                }
+                if (y + 1 < smallh) {
+                    const Digits n = digitsat(x, y + 1);
+                    if (n.b == 0) m2b = &mine[(n.a * 3 + n.p) * quads], sb = n.p;
+                    nb = Lanes{int32_t(below[x]), int32_t(below[x]), int32_t(below[x]), int32_t(below[x])};
                 }
             }
-            uint32_t* p = line() + s * x + lo;
+            const int at = s * x + lo;
             for (int q = 0; q < quads; ++q) {
-                Lanes v = {0, 0, 0, 0};
-                for (int k = 0; k < K; ++k) v = (v & ~spills[k][q]) | (before[k] & spills[k][q]);
-                for (int k = 0; k < K; ++k) v = (v & ~mines[k][q]) | (now[k] & mines[k][q]);
-                std::memcpy(p + 4 * q, &v, sizeof v);
+                const Lanes zero = {0, 0, 0, 0};
+                Lanes v0 = (zero & ~s0a[q]) | (ca & s0a[q]);
+                v0 = (v0 & ~s0o[q]) | (co & s0o[q]);
+                v0 = (v0 & ~m0a[q]) | (na & m0a[q]);
+                v0 = (v0 & ~m0o[q]) | (no & m0o[q]);
+                Lanes v1 = (co & s1[q]);
+                v1 = (v1 & ~m1[q]) | (no & m1[q]);
+                Lanes v2 = (zero & ~s2o[q]) | (co & s2o[q]);
+                v2 = (v2 & ~s2b[q]) | (cb & s2b[q]);
+                v2 = (v2 & ~m2o[q]) | (no & m2o[q]);
+                v2 = (v2 & ~m2b[q]) | (nb & m2b[q]);
+                std::memcpy(line(0) + at + 4 * q, &v0, sizeof v0);
+                std::memcpy(line(1) + at + 4 * q, &v1, sizeof v1);
+                std::memcpy(line(2) + at + 4 * q, &v2, sizeof v2);
             }
-            // This column's spill into the next zone.
-            for (int k = 0; k < K; ++k) {
-                const int at = int(mines[k] - mine.data()) / quads;  // a * 3 + p, or 9
-                spills[k] = &spill[(at == 9 ? 3 : at % 3) * quads];
-                before[k] = now[k];
-            }
+            s0a = &spill[sa * quads], s0o = &spill[so0 * quads], s1 = &spill[so1 * quads];
+            s2o = &spill[so2 * quads], s2b = &spill[sb * quads];
+            ca = na, co = no, cb = nb;
         }
     }
 };
@@ -338,16 +347,10 @@ void enlargerows(BITMAP* small, BITMAP* big, int s) {
     const size_t bytes = big->w * sizeof(uint32_t);
     const int cut[4] = {0, painter->hi, s + painter->lo, s};
     for (int y = 0; y < smallh; ++y) {
-        for (int part = 0; part < 3; ++part) {
-            if (cut[part] >= cut[part + 1]) continue;
-            if (part == 0)
-                painter->paint<0>(y, small);
-            else if (part == 1)
-                painter->paint<1>(y, small);
-            else
-                painter->paint<2>(y, small);
-            for (int r = cut[part]; r < cut[part + 1]; ++r) std::memcpy(big->line[s * y + r], painter->line(), bytes);
-        }
+        painter->paint(y, small);
+        for (int part = 0; part < 3; ++part)
+            for (int r = cut[part]; r < cut[part + 1]; ++r)
+                std::memcpy(big->line[s * y + r], painter->line(part), bytes);
     }
 }
 
