@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/display.h"
 #include "shell/options.h"
 #include "shell/pace.h"
 
@@ -42,7 +43,7 @@ TEST(Options, BadWordsExitTwoWithOneLineNamingTheProblem) {
         {"--fps", "-3"}, {"--fps", "abc"}, {"--fps", "99999999999"}, {"--fps", "1001"},
         {"--fps", ""},   {"--fps=1.5"},    {"--seed"},              {"--seed", "4294967296"},
         {"--seed", "+7"}, {"--window=yes"}, {"--frobnicate"},        {"level3"},
-        {"--fps"},
+        {"--fps"},       {"--scale", "0"}, {"--scale", "33"},     {"--scale=x2"},
     };
     for (const auto& words : bad) {
         const Outcome o = run(words);
@@ -64,9 +65,12 @@ TEST(Options, GoodWordsFillTheOptionsAndPlayOn) {
     EXPECT_EQ(o.options.fps, 60);
     EXPECT_FALSE(o.options.seeded);
 
-    o = run({"--window", "--fps", "0", "--seed=4294967295"});
+    EXPECT_EQ(o.options.scale, 0);
+
+    o = run({"--window", "--fps", "0", "--seed=4294967295", "--scale", "32"});
     EXPECT_EQ(o.status, -1);
     EXPECT_TRUE(o.options.window);
+    EXPECT_EQ(o.options.scale, 32);
     EXPECT_EQ(o.options.fps, 0);
     EXPECT_TRUE(o.options.seeded);
     EXPECT_EQ(o.options.seed, 4294967295u);
@@ -81,7 +85,7 @@ TEST(Options, HelpAndVersionPrintAndExitZero) {
     Outcome o = run({"--fps", "30", "--help", "--bogus"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("Usage: quellmarrow", 0), 0u);
-    for (const char* word : {"--window", "--fps N", "--seed N", "--version", "Esc", "wav/"})
+    for (const char* word : {"--window", "--scale N", "F11", "--fps N", "--seed N", "--version", "Esc", "wav/"})
         EXPECT_NE(o.out.find(word), std::string::npos) << word;
     EXPECT_EQ(o.err, "");
 
@@ -110,3 +114,17 @@ TEST(FramePacer, KeepsTheScheduleAndNeverCatchesUp) {
 }
 
 }  // namespace
+
+// The factor on today's screens: full screen fills the height or width, a
+// window takes about 85% of the desktop but never less than 640x480 where
+// that fits, and nothing is larger than the screen.
+TEST(Display, FactorsFitTheScreen) {
+    const struct {
+        int w, h, full, window;
+    } screens[] = {{1920, 1080, 9, 7}, {3840, 2160, 18, 15}, {800, 600, 5, 4}, {640, 480, 4, 4},
+                   {480, 360, 3, 3},   {320, 240, 2, 2},     {1280, 1024, 8, 6}, {100, 80, 1, 1}};
+    for (const auto& s : screens) {
+        EXPECT_EQ(fitfactor(s.w, s.h), s.full) << s.w << "x" << s.h;
+        EXPECT_EQ(windowfactor(s.w, s.h), s.window) << s.w << "x" << s.h;
+    }
+}
