@@ -71,8 +71,7 @@ class Geometry:
     @classmethod
     def centred(cls, s, W, H):
         g = cls.__new__(cls)
-        g.s, g.w, g.h = s, 160 * s, 120 * s
-        g.left, g.top = (W - g.w) // 2, (H - g.h) // 2
+        g.s, g.w, g.h, g.left, g.top = s, 160 * s, 120 * s, (W - 160 * s) // 2, (H - 120 * s) // 2
         return g
 
     def small(self, shot, x, y):
@@ -104,6 +103,10 @@ def find(shot, Y, colour):
             out.append(i // 3)
         i = row.find(key, i + 1)
     return out
+
+
+def shows(shot, colour):
+    return any(find(shot, Y, colour) for Y in range(0, shot.height, 2))
 
 
 def agreement(a, b, box=(0, 0, h.SW - 1, h.SH - 1)):
@@ -149,17 +152,19 @@ def to_sentence(s, geo=None):
     h.expect(s.wait_for(r"34", 5, since) is not None, "no sentence on fold")
 
 
+REF = {}  # today's 640x480 title and fold sentence, for comparison
+
+
 def reference(args):
-    """Today's 640x480 title and fold sentence, for comparison."""
     with h.Session(args, "display-640", gameargs=[SEED]) as s:
-        title = h.skip_intro(s)
+        REF["title"] = h.skip_intro(s)
         to_sentence(s)
-        sentence = s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="sentence")
-        h.expect(sentence is not None, "640x480: the sentence did not come to rest")
-        return title, sentence
+        REF["sentence"] = s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="sentence")
+        h.expect(REF["sentence"] is not None, "640x480: the sentence did not come to rest")
 
 
-def check_size(args, size, windowed, ref_title, ref_sentence, then=None):
+def check_size(args, size, windowed, then=None):
+    ref_title = REF["title"]
     W, H = size
     mode = "window" if windowed else "full"
     name = "display-%dx%d-%s" % (W, H, mode)
@@ -168,10 +173,7 @@ def check_size(args, size, windowed, ref_title, ref_sentence, then=None):
         # Any key ends the intro (not Return, which may choose on the title).
         for colour, what in ((h.INTRO_GREY, "intro"), (h.TITLE_BROWN, "title")):
             deadline = time.monotonic() + 10
-            while True:
-                shot = s.screenshot()
-                if any(find(shot, Y, colour) for Y in range(0, H, 2)):
-                    break
+            while not shows(s.screenshot(), colour):
                 h.expect(time.monotonic() < deadline, "%s: no %s" % (name, what))
             if what == "intro":
                 s.press("x")
@@ -196,16 +198,16 @@ def check_size(args, size, windowed, ref_title, ref_sentence, then=None):
         h.expect(agreement(title, ref_title) >= 0.98,
                  "%s: the title reads %.3f the same" % (name, agreement(title, ref_title)))
         if then:
-            then(s, geo, ref_sentence, name)
+            then(s, geo, name)
 
 
-def sentence_and_switch(s, geo, ref_sentence, name):
+def sentence_and_switch(s, geo, name):
     """On fold with its sentence: F11 to a window and back, nothing lost."""
     to_sentence(s, geo)
     since = s.mark()
     box = (12, 0, 147, 63)
     before = capture(s, geo, lambda v: h.message_box_colour(v) == "red", name + "-sentence")
-    h.expect(agreement(before, ref_sentence, box) >= 0.98, "%s: the sentence does not read as at 640x480" % name)
+    h.expect(agreement(before, REF["sentence"], box) >= 0.98, "%s: the sentence does not read as at 640x480" % name)
     W, H = s.size
     for key, windowed in (("F11", True), ("F11", False), ("Return", True)):
         # Held over a few frames: a tap between two frames is the input layer's to catch.
@@ -231,7 +233,7 @@ def close_and_exit(s, where):
     h.expect(status == 0, "a close request on %s: status %r" % (where, status))
 
 
-def class_and_icon(s, geo, ref_sentence, name):
+def class_and_icon(s, geo, name):
     for w in windows(s):
         props = subprocess.run(["xprop", "-id", w, "WM_CLASS", "_NET_WM_ICON"], env=s.env,
                                stdout=subprocess.PIPE, text=True).stdout
@@ -240,22 +242,19 @@ def class_and_icon(s, geo, ref_sentence, name):
     close_and_exit(s, "the title")
 
 
-def close_on_list(s, geo, ref_sentence, name):
+def close_on_list(s, geo, name):
     to_list(s, geo)
     close_and_exit(s, "the level list")
 
 
 def body():
     args = h.options(extra)
-    ref_title, ref_sentence = reference(args)
-    check_size(args, (1920, 1080), False, ref_title, ref_sentence, sentence_and_switch)
-    check_size(args, (1920, 1080), True, ref_title, ref_sentence, class_and_icon)
-    check_size(args, (3840, 2160), False, ref_title, ref_sentence, close_on_list)
-    check_size(args, (3840, 2160), True, ref_title, ref_sentence)
-    check_size(args, (800, 600), False, ref_title, ref_sentence)
-    check_size(args, (800, 600), True, ref_title, ref_sentence)
-    check_size(args, (320, 240), False, ref_title, ref_sentence)
-    check_size(args, (320, 240), True, ref_title, ref_sentence)
+    reference(args)
+    then = {((1920, 1080), False): sentence_and_switch, ((1920, 1080), True): class_and_icon,
+            ((3840, 2160), False): close_on_list}
+    for size in FACTORS:
+        for windowed in (False, True):
+            check_size(args, size, windowed, then.get((size, windowed)))
 
 
 if __name__ == "__main__":
