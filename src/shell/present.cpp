@@ -250,7 +250,9 @@ void enlargefast(BITMAP* small, BITMAP* big) {
 // (x, y - 1) reaches if its bottom digit is 2 and (x, y) if its top digit
 // is not; h .. s + l - 1, (x, y) alone; s + l .. s - 1, (x, y) if its
 // bottom digit is not 0 and (x, y + 1) if its top digit is 0. Each part is
-// drawn once into a padded scratch row, which needs no clipping, and copied.
+// drawn once into a padded row of its own, which needs no clipping, and the
+// big picture's rows are pointed at those: 360 rows are drawn, none copied,
+// and the copy to the display reads each from the cache s / 3 times over.
 //
 // Within a row, columns s * x + l .. s * x + s + l - 1 ("zone x") can be
 // reached only by column x's rectangles and, at the left, column x - 1's:
@@ -262,14 +264,15 @@ struct Rowpainter {
     int s, lo, hi, quads;     // quads: a zone in groups of four lanes
     std::vector<Lanes> mine;  // column x's lanes by left digit * 3 + right digit; 9: none
     std::vector<Lanes> spill; // column x - 1's lanes by its right digit; 3: none
-    std::vector<uint32_t> scratch;  // three rows, each with a margin of 64 at either end
+    std::vector<uint32_t> rows;  // three a band, each with a margin of 64 at either end
     size_t stride = 0;
-    uint32_t* line(int part) { return scratch.data() + part * stride + 64; }
+    int y = 0;  // the band paint() draws
+    uint32_t* line(int part) { return rows.data() + (3 * y + part) * stride + 64; }
 
     explicit Rowpainter(int factor) : s(factor), lo(edgeshift(0, factor)), hi(edgeshift(2, factor)) {
         quads = (s + 3) / 4;
         stride = smallw * s + 4 * quads + s + 128;
-        scratch.assign(3 * stride, 0);
+        rows.assign(3 * smallh * stride, 0);
         mine.assign(10 * quads, Lanes{0, 0, 0, 0});
         spill.assign(4 * quads, Lanes{0, 0, 0, 0});
         for (int i = 0; i < 4 * quads; ++i)
@@ -285,7 +288,8 @@ struct Rowpainter {
     // Part 0 draws the row above and then the own row, part 1 the own row,
     // part 2 the own row and then the row below; a rectangle whose digits
     // keep it out of a part draws nothing there.
-    void paint(int y, BITMAP* small) {
+    void paint(int band, BITMAP* small) {
+        y = band;
         const uint32_t* here = reinterpret_cast<const uint32_t*>(small->line[y]);
         const uint32_t* above = y > 0 ? reinterpret_cast<const uint32_t*>(small->line[y - 1]) : here;
         const uint32_t* below = y + 1 < smallh ? reinterpret_cast<const uint32_t*>(small->line[y + 1]) : here;
@@ -344,13 +348,12 @@ void enlargerows(BITMAP* small, BITMAP* big, int s) {
         for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
     static std::unique_ptr<Rowpainter> painter;
     if (!painter || painter->s != s) painter = std::make_unique<Rowpainter>(s);
-    const size_t bytes = big->w * sizeof(uint32_t);
     const int cut[4] = {0, painter->hi, s + painter->lo, s};
     for (int y = 0; y < smallh; ++y) {
         painter->paint(y, small);
         for (int part = 0; part < 3; ++part)
             for (int r = cut[part]; r < cut[part + 1]; ++r)
-                std::memcpy(big->line[s * y + r], painter->line(part), bytes);
+                big->line[s * y + r] = reinterpret_cast<unsigned char*>(painter->line(part));
     }
 }
 
