@@ -290,6 +290,13 @@ struct Rowpainter {
     // keep it out of a part draws nothing there.
     void paint(int band, BITMAP* small) {
         y = band;
+        // Locals, so the stores below need not make the compiler read them again.
+        const int quads = this->quads, s = this->s, lo = this->lo;
+        const Lanes* const mine = this->mine.data();
+        const Lanes* const spill = this->spill.data();
+        uint32_t* const out0 = line(0);
+        uint32_t* const out1 = line(1);
+        uint32_t* const out2 = line(2);
         const uint32_t* here = reinterpret_cast<const uint32_t*>(small->line[y]);
         const uint32_t* above = y > 0 ? reinterpret_cast<const uint32_t*>(small->line[y - 1]) : here;
         const uint32_t* below = y + 1 < smallh ? reinterpret_cast<const uint32_t*>(small->line[y + 1]) : here;
@@ -332,9 +339,9 @@ struct Rowpainter {
                 v2 = (v2 & ~s2b[q]) | (cb & s2b[q]);
                 v2 = (v2 & ~m2o[q]) | (no & m2o[q]);
                 v2 = (v2 & ~m2b[q]) | (nb & m2b[q]);
-                std::memcpy(line(0) + at + 4 * q, &v0, sizeof v0);
-                std::memcpy(line(1) + at + 4 * q, &v1, sizeof v1);
-                std::memcpy(line(2) + at + 4 * q, &v2, sizeof v2);
+                std::memcpy(out0 + at + 4 * q, &v0, sizeof v0);
+                std::memcpy(out1 + at + 4 * q, &v1, sizeof v1);
+                std::memcpy(out2 + at + 4 * q, &v2, sizeof v2);
             }
             s0a = &spill[sa * quads], s0o = &spill[so0 * quads], s1 = &spill[so1 * quads];
             s2o = &spill[so2 * quads], s2b = &spill[sb * quads];
