@@ -58,8 +58,9 @@ class Geometry:
         cells = [(x, y) for y in range(rows[0], rows[-1] + 1) for x in range(cols[0], cols[-1] + 1)]
         left, top = self.left, self.top
         scores = {}
-        for dx in range(-2, 3):
-            for dy in range(-2, 3):
+        reach = self.s // 4 + 2  # how far the wobble may have misled the estimate
+        for dx in range(-reach, reach + 1):
+            for dy in range(-reach, reach + 1):
                 self.left, self.top = left + dx, top + dy
                 scores[dx, dy] = sum(self.small(shot, x, y) == ref.small(x, y) for x, y in cells)
         # Several placements may read alike (a block's middle is wider than
@@ -120,7 +121,7 @@ def shaking(c):
     return c == (255, 0, 255) or (c != h.TITLE_BROWN and len(set(c)) == 3)
 
 
-def capture(s, geo, pred, label, timeout=5):
+def capture(s, geo, pred, label, timeout=20):  # a 4K capture takes seconds
     deadline = time.monotonic() + timeout
     while True:
         shot = s.screenshot()
@@ -130,7 +131,8 @@ def capture(s, geo, pred, label, timeout=5):
             if s.shots:
                 view.save_png(os.path.join(s.shots, label + ".png"))
             return view
-        h.expect(time.monotonic() < deadline, "%s: no still picture" % label)
+        h.expect(time.monotonic() < deadline, "%s: no still picture (x%d at (%d, %d): %d broken or shaking blocks, %s)"
+                 % (label, geo.s, geo.left, geo.top, view.count_where(shaking, 0, 0, h.SW - 1, h.SH - 1), pred(view)))
         time.sleep(0.1)
 
 
@@ -168,7 +170,9 @@ def check_size(args, size, windowed, then=None):
     W, H = size
     mode = "window" if windowed else "full"
     name = "display-%dx%d-%s" % (W, H, mode)
-    words = [SEED] + (["--window"] if windowed else [])
+    # Few frames: a frame written into the shared image while the X server
+    # copies the last one shows torn, and a 4K capture takes long.
+    words = [SEED, "--fps=15"] + (["--window"] if windowed else [])
     with h.Session(args, name, gameargs=words, size=size) as s:
         # Any key ends the intro (not Return, which may choose on the title).
         for colour, what in ((h.INTRO_GREY, "intro"), (h.TITLE_BROWN, "title")):

@@ -135,7 +135,7 @@ TEST(Present, FastPathDrawsWhatTheReferenceDraws) {
     // Every other factor goes the row-by-row way: the same picture again,
     // over a bitmap full of leftovers, and each small pixel's centre, which
     // no wobble uncovers, shows its own colour.
-    for (int s : {1, 2, 3, 5, 6, 9, 18}) {
+    for (int s : {1, 2, 3, 5, 6, 7, 9, 15, 18}) {
         fast = create_bitmap(160 * s, 120 * s);
         slow = create_bitmap(160 * s, 120 * s);
         for (uint64_t seed = 1; seed < 3; ++seed) {
