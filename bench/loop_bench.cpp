@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
         const double seconds = argc > 3 ? std::atof(argv[3]) : 10.0;
         init();
         framepacer.setfps(fps);
-        std::printf("frame limiter at %d frames a second%s:\n", fps, fps ? "" : " (off)");
+        std::printf("frame limiter at %d frames a second%s; %dx%d %s, picture x%d:\n", fps, fps ? "" : " (off)",
+                    SCREEN_W, SCREEN_H, is_windowed_mode() ? "window" : "full screen", bigbuffer->w / 160);
         paced<TitleLoop>("title screen", seconds);
         paced<GameLoop<0>>("play screen", seconds);
         stopmusic();

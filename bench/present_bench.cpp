@@ -1,7 +1,9 @@
 // Cost of one presented frame, headless, against the floor any frame pays
-// anyway: clearing a 640x480 picture and copying it to the display. The
-// straightforward presentation (getpixel, rectfill and rand() per pixel) is
-// kept here as the "before" figure. Prints the median ratios at the end.
+// anyway: clearing a picture of the presented size and copying it to the
+// display, at each factor the game presents at on today's screens (x4
+// 640x480, x7 1120x840, x9 1440x1080, x18 2880x2160). The straightforward
+// presentation (getpixel, rectfill and rand() per pixel) is kept here as
+// the "before" figure at x4. Prints the median ratios at the end.
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
@@ -21,6 +23,18 @@ namespace {
 
 BITMAP* display = nullptr;  // stands in for the screen: a memory bitmap
 
+const int factors[] = {4, 7, 9, 18};
+
+// The pictures of factor s: bigbuffer and a display of its size.
+void usefactor(int s) {
+    if (bigbuffer && bigbuffer->w == 160 * s) return;
+    if (bigbuffer) destroy_bitmap(bigbuffer);
+    if (display) destroy_bitmap(display);
+    bigbuffer = create_bitmap(160 * s, 120 * s);
+    display = create_bitmap(160 * s, 120 * s);
+    screen = display;
+}
+
 // The title screen's picture: a realistic mix of black, text and colour.
 void drawpicture() {
     TitleLoop::selected = 0;
@@ -28,9 +42,10 @@ void drawpicture() {
 }
 
 void BM_Floor(benchmark::State& state) {
+    usefactor(int(state.range(0)));
     for (auto _ : state) {
         clear_to_color(bigbuffer, makecol(0, 0, 0));
-        blit(bigbuffer, display, 0, 0, 0, 0, 640, 480);
+        blit(bigbuffer, display, 0, 0, 0, 0, bigbuffer->w, bigbuffer->h);
         benchmark::ClobberMemory();
     }
 }
@@ -38,6 +53,7 @@ void BM_Floor(benchmark::State& state) {
 void BM_PresentFrame(benchmark::State& state) {
     // The noise piles up in buffer over the iterations, which changes
     // nothing for the cost: every small pixel is drawn alike.
+    usefactor(int(state.range(0)));
     screenshake = 0;
     drawpicture();
     for (auto _ : state) {
@@ -72,6 +88,7 @@ void presentstraightforward(int s) {
 }
 
 void BM_PresentStraightforward(benchmark::State& state) {
+    usefactor(4);
     drawpicture();
     for (auto _ : state) {
         presentstraightforward(0);
@@ -81,6 +98,7 @@ void BM_PresentStraightforward(benchmark::State& state) {
 
 // The enlargement alone, ours and the generic path, to see where the time goes.
 void BM_EnlargeOnly(benchmark::State& state) {
+    usefactor(int(state.range(0)));
     drawpicture();
     for (auto _ : state) {
         enlarge(buffer, bigbuffer);
@@ -89,6 +107,7 @@ void BM_EnlargeOnly(benchmark::State& state) {
 }
 
 void BM_EnlargeReference(benchmark::State& state) {
+    usefactor(4);
     drawpicture();
     for (auto _ : state) {
         clear_to_color(bigbuffer, makecol(0, 0, 0));
@@ -100,23 +119,24 @@ void BM_EnlargeReference(benchmark::State& state) {
 // A faster frame is worth nothing if it is another picture: before timing,
 // compare the fast path, started over a picture full of leftovers, with the
 // generic path on a cleared one, for a few seeds and a busy small picture.
-bool samepicture() {
-    BITMAP* fast = create_bitmap(640, 480);
-    BITMAP* slow = create_bitmap(640, 480);
+bool samepicture(int s) {
+    const int w = 160 * s, hgt = 120 * s;
+    BITMAP* fast = create_bitmap(w, hgt);
+    BITMAP* slow = create_bitmap(w, hgt);
     uint32_t garbage = 12345;
     for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 160; ++x) putpixel(buffer, x, y, makecol(x, y, (x * y) & 255));
     bool same = true;
     for (uint64_t seed = 1; seed <= 20 && same; ++seed) {
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
+        for (int y = 0; y < hgt; ++y)
+            for (int x = 0; x < w; ++x)
                 reinterpret_cast<uint32_t*>(fast->line[y])[x] = garbage = garbage * 1103515245u + 12345u;
         jitter.reseed(seed);
         enlarge(buffer, fast);
         jitter.reseed(seed);
         clear_to_color(slow, makecol(0, 0, 0));
         enlargereference(buffer, slow);
-        for (int y = 0; y < 480 && same; ++y) same = !memcmp(fast->line[y], slow->line[y], 640 * 4);
+        for (int y = 0; y < hgt && same; ++y) same = !memcmp(fast->line[y], slow->line[y], w * 4);
     }
     destroy_bitmap(fast);
     destroy_bitmap(slow);
@@ -124,10 +144,10 @@ bool samepicture() {
 }
 
 constexpr int repetitions = 15;
-BENCHMARK(BM_Floor)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PresentFrame)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor)->Arg(4)->Arg(7)->Arg(9)->Arg(18)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PresentFrame)->Arg(4)->Arg(7)->Arg(9)->Arg(18)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PresentStraightforward)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EnlargeOnly)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnlargeOnly)->Arg(4)->Arg(7)->Arg(9)->Arg(18)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EnlargeReference)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 // Prints as usual and keeps each benchmark's median real and CPU time.
@@ -141,7 +161,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
             if (r.aggregate_name == "median")
-                median[r.run_name.function_name] = {r.GetAdjustedRealTime() * unitns(r.time_unit),
+                median[r.run_name.function_name + (r.run_name.args.empty() ? "" : "/" + r.run_name.args)] = {r.GetAdjustedRealTime() * unitns(r.time_unit),
                                                     r.GetAdjustedCPUTime() * unitns(r.time_unit)};
         ConsoleReporter::ReportRuns(runs);
     }
@@ -165,14 +185,13 @@ int main(int argc, char** argv) {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
     set_color_depth(32);
     buffer = create_bitmap(160, 120);
-    bigbuffer = create_bitmap(640, 480);
-    display = create_bitmap(640, 480);
+    usefactor(4);
     if (!buffer || !bigbuffer || !display) return 2;
-    screen = display;
-    if (!samepicture()) {
-        std::fprintf(stderr, "present_bench: the fast enlargement draws another picture\n");
-        return 1;
-    }
+    for (int s : factors)
+        if (!samepicture(s)) {
+            std::fprintf(stderr, "present_bench: the fast enlargement draws another picture at x%d\n", s);
+            return 1;
+        }
 
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -181,17 +200,22 @@ int main(int argc, char** argv) {
     // Real time is the goal's measure; CPU time says how much of it other
     // work on a busy machine took.
     const auto& m = reporter.median;
-    const auto floor = m.find("BM_Floor");
-    if (floor == m.end() || floor->second.real <= 0 || floor->second.cpu <= 0) return 0;
-    const auto& f = floor->second;
-    std::printf("\nmedians over %d repetitions; floor %.1f us real, %.1f us CPU\n", repetitions,
-                f.real / 1e3, f.cpu / 1e3);
-    for (const char* name : {"BM_PresentFrame", "BM_PresentStraightforward"}) {
-        const auto it = m.find(name);
-        if (it == m.end()) continue;
-        const auto& t = it->second;
-        std::printf("ratio: %s / floor = %.2f real (%.1f us), %.2f CPU (%.1f us)\n", name + 3,
-                    t.real / f.real, t.real / 1e3, t.cpu / f.cpu, t.cpu / 1e3);
+    std::printf("\nmedians over %d repetitions\n", repetitions);
+    for (int s : factors) {
+        const std::string arg = "/" + std::to_string(s);
+        const auto floor = m.find("BM_Floor" + arg);
+        if (floor == m.end() || floor->second.real <= 0 || floor->second.cpu <= 0) continue;
+        const auto& f = floor->second;
+        std::printf("x%-2d %4dx%-4d floor %8.1f us real, %8.1f us CPU\n", s, 160 * s, 120 * s, f.real / 1e3,
+                    f.cpu / 1e3);
+        for (const std::string name : {"BM_PresentFrame", "BM_PresentStraightforward"}) {
+            auto it = m.find(name + arg);
+            if (it == m.end() && s == 4) it = m.find(name);
+            if (it == m.end()) continue;
+            const auto& t = it->second;
+            std::printf("    ratio: %s / floor = %.2f real (%.1f us), %.2f CPU (%.1f us)\n", name.c_str() + 3,
+                        t.real / f.real, t.real / 1e3, t.cpu / f.cpu, t.cpu / 1e3);
+        }
     }
     return 0;
 }

@@ -76,3 +76,19 @@ echo
 echo "== loop_bench: the frame limiter, 10 s a screen, at the default 60 and off"
 runloop --fps 60 10
 runloop --fps 0 10
+
+# Today's screens: full screen at the desktop's size, the picture at x9 and x18.
+for size in 1920x1080 3840x2160; do
+  kill "$xpid" 2>/dev/null || true
+  rm -f "$home/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$home/display" >/dev/null 2>&1 &
+  xpid=$!
+  for _ in $(seq 100); do
+    [ -s "$home/display" ] && break
+    sleep 0.1
+  done
+  display=":$(head -n 1 "$home/display")"
+  echo
+  echo "== loop_bench --fps 60 on a $size display"
+  runloop --fps 60 10
+done

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "shell/iconpicture.h"
+
 namespace {
 
-// A fixed generator instead of rand, whose sequence differs between C libraries.
-uint32_t seed = 20240611u;
+uint32_t seed = iconseed;
 int roll(int bound) {
-    seed = seed * 1664525u + 1013904223u;
-    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(bound));
+    return iconroll(seed, bound);
 }
 
 uint32_t crc32(const std::vector<unsigned char>& bytes, size_t from) {
@@ -101,15 +101,8 @@ int main(int argc, char** argv) {
     BITMAP* big = create_bitmap(256, 256);
     if (!small || !big) return 1;
 
-    const int black = makecol(0, 0, 0), white = makecol(255, 255, 255);
-    clear_to_color(small, black);
-    rectfill(small, 4, 14, 59, 47, makecol(50, 50, 50));
-    textout_ex(small, font, "quell", 12, 20, white, -1);
-    textout_ex(small, font, "marrow", 8, 33, white, -1);
-    for (int i = 0; i < 12; ++i) {
-        const int g = roll(100);
-        putpixel(small, roll(64), roll(64), makecol(g, g, g));
-    }
+    const int black = makecol(0, 0, 0);
+    drawiconpicture(small, seed);
 
     clear_to_color(big, black);
     for (int x = 0; x < 64; ++x) {

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     framepacer.setfps(options.fps);
     quietlog = options.quiet;
 
-    init(options.window);
+    init(options.window, options.scale);
     loop<IntroLoop>();
     for (;;) {
         loop<TitleLoop>();

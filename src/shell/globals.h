@@ -6,7 +6,7 @@
 struct BITMAP;
 
 extern BITMAP* buffer;             // 160x120 picture every screen draws; made by init
-extern BITMAP* bigbuffer;          // 640x480 enlargement, rebuilt by presentFrame
+extern BITMAP* bigbuffer;          // 160s x 120s enlargement at the display's factor s, rebuilt by presentFrame
 extern std::atomic<int> speed_count;  // ticks due and not yet run; timer thread adds, game thread takes
 extern int screenshake;            // frames of shaking left; narrative sets 30, screens clear at start
 extern bool quit;                  // title: Esc or "Exit"; level list: Esc

@@ -8,6 +8,7 @@
 
 #include "shell/audio.h"
 #include "shell/clock.h"
+#include "shell/display.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/terminate.h"
@@ -34,13 +35,6 @@ BITMAP* makebitmap(int w, int h) {
     return b;
 }
 
-void setdisplay(bool windowed) {
-    if (!windowed && set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0) return;
-    // A desktop that refuses the mode change still gets the game, in a window.
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) == 0) return;
-    fail("cannot set a 640x480 display");
-}
-
 }  // namespace
 
 void initsystem() {
@@ -52,7 +46,7 @@ void initsystem() {
     init_sound();
 }
 
-void initdisplay(bool windowed) {
+void initdisplay(bool windowed, int scale) {
     set_color_depth(32);
     install_keyboard();
     installinput();
@@ -61,16 +55,12 @@ void initdisplay(bool windowed) {
     set_alpha_blender();
     LOCK_FUNCTION(increment_speed_counter);
     install_int_ex(increment_speed_counter, BPS_TO_TIMER(30));
-    setdisplay(windowed);
-    // X11 has no pointer to hide before the window exists; hiding it here
-    // keeps the desktop's arrow off the picture, as on the Mac.
-    show_os_cursor(MOUSE_CURSOR_NONE);
+    opendisplay(windowed, scale);
     buffer = makebitmap(160, 120);
-    bigbuffer = makebitmap(640, 480);
     catchtermination();
 }
 
-void init(bool windowed) {
+void init(bool windowed, int scale) {
     initsystem();
-    initdisplay(windowed);
+    initdisplay(windowed, scale);
 }

@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "shell/audio.h"
+#include "shell/display.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/pace.h"
@@ -48,17 +49,20 @@ void pass() {
         T::tick();
         speed_count.fetch_sub(1);
     }
+    watchdisplaykeys();
     T::draw();
     drawvolumemark();
     presentFrame();
     framepacer.wait();
 }
 
-// Runs one visit of screen T. A termination signal ends the program here,
-// between two passes, where no library call is under way.
+// Runs one visit of screen T. A termination signal or the window's close
+// button ends the program here, between two passes, where no library call
+// is under way.
 template <class T>
 void loop() {
     T::start();
-    while (!T::done() && !terminationrequested()) pass<T>();
+    while (!T::done() && !terminationrequested() && !closerequested()) pass<T>();
     if (terminationrequested()) endbysignal();
+    if (closerequested()) endbyclose();
 }

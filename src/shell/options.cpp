@@ -15,12 +15,15 @@
 namespace {
 
 constexpr int maxfps = 1000;
+constexpr int maxscale = 32;
 
 const char* const usage =
-    "Usage: quellmarrow [--window] [--fps N] [--seed N] [--quiet]\n"
+    "Usage: quellmarrow [--window] [--scale N] [--fps N] [--seed N] [--quiet]\n"
     "A small art game: seven levels, seven elementary catastrophes.\n"
     "\n"
-    "  --window     play in a 640x480 window instead of full screen\n"
+    "  --window     play in a window instead of full screen\n"
+    "  --scale N    show the 160x120 picture N times enlarged (1 to 32); by default\n"
+    "               as large as fits the screen, or about 85% of it in a window\n"
     "  --fps N      present at most N frames a second (default 60, 0 = no limit)\n"
     "  --seed N     deal the levels' scramblings from seed N (0 to 4294967295),\n"
     "               to replay a run exactly; by default each run is new\n"
@@ -31,7 +34,8 @@ const char* const usage =
     "Keys: Up/Down move, Space or Enter chooses, Esc goes back (and quits from the\n"
     "title). In a level, Up/Down pick a control, Left/Right nudge it, Backspace or\n"
     "Delete step back, Esc returns to the level list. M mutes, - and + set the\n"
-    "volume. A gamepad plays too: d-pad or left stick, bottom button chooses,\n"
+    "volume. F11 or Alt+Enter switches between full screen and a window at any\n"
+    "time. A gamepad plays too: d-pad or left stick, bottom button chooses,\n"
     "right button goes back, left button steps back.\n"
     "\n"
     "The sounds are loaded from wav/ and xm/ in the working directory; the\n"
@@ -80,7 +84,7 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
             if (word == "--quiet") options.quiet = true;
             continue;
         }
-        if (word != "--fps" && word != "--seed") {
+        if (word != "--fps" && word != "--seed" && word != "--scale") {
             if (word.rfind("-", 0) == 0) return bad(err, "unknown option '" + word + "'");
             return bad(err, "unexpected argument '" + word + "'");
         }
@@ -93,6 +97,10 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
             if (!readnumber(value, maxfps, n))
                 return bad(err, "--fps wants a whole number from 0 to 1000, not '" + value + "'");
             options.fps = static_cast<int>(n);
+        } else if (word == "--scale") {
+            if (!readnumber(value, maxscale, n) || n == 0)
+                return bad(err, "--scale wants a whole number from 1 to 32, not '" + value + "'");
+            options.scale = static_cast<int>(n);
         } else {
             if (!readnumber(value, UINT32_MAX, n))
                 return bad(err, "--seed wants a whole number from 0 to 4294967295, not '" + value + "'");

@@ -4,7 +4,8 @@
 #include <cstdio>
 
 struct Options {
-    bool window = false;  // --window: a 640x480 window instead of full screen
+    bool window = false;  // --window: a window instead of full screen
+    int scale = 0;        // --scale N: the picture's whole factor; 0 = the largest that fits
     bool quiet = false;   // --quiet: no diagnostic lines on standard output
     int fps = 60;         // --fps N: frames presented a second at most; 0 = as many as drawn
     bool seeded = false;  // --seed N given: replay the scramblings of an earlier run

@@ -1,14 +1,24 @@
-// The presentation: the small picture, sprinkled with noise, enlarged
-// fourfold with every pixel's rectangle wobbling by up to two pixels, then
-// copied to the display. It runs on every pass of every screen, so the hot
-// path writes rows of 32-bit memory bitmaps directly; the generic path
+// The presentation: the small picture, sprinkled with noise, enlarged by
+// the display's whole factor s with every pixel's rectangle wobbling, then
+// copied to the middle of the display. It runs on every pass of every
+// screen, so the hot paths write rows of 32-bit memory bitmaps directly (one
+// tuned for the fourfold picture, one for any factor); the generic path
 // (getpixel / rectfill) draws the same picture for any other bitmap.
+//
+// The wobble keeps the fourfold picture's proportions: an edge moves by
+// (d - 1) * s / 4 display pixels for its offset digit d (0..2), to the
+// nearest pixel with halves rounded up, so at x4 it is -1, 0 or +1 as it
+// always was, at x2 0 or +1, at x9 -2, 0 or +2, at x18 -4, 0 or +5. The
+// shake's offsets scale the same way.
 #include "shell/present.h"
 
 #include <allegro.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "shell/globals.h"
 #include "shell/jitter.h"
@@ -18,7 +28,26 @@ Jitter jitter;
 namespace {
 
 constexpr int smallw = 160, smallh = 120;
-constexpr int bigw = 640, bigh = 480;
+constexpr int bigw = 640, bigh = 480;  // the fourfold picture of the tuned path
+
+// floor(n / 4) for either sign.
+inline int quarterdown(int n) {
+    return n >= 0 ? n / 4 : -((3 - n) / 4);
+}
+
+// A distance of the fourfold picture at factor s: n * s / 4, halves up.
+inline int scaled(int n, int s) {
+    return quarterdown(n * s + 2);
+}
+
+// How far an edge with offset digit d moves at factor s.
+inline int edgeshift(int d, int s) {
+    return scaled(d - 1, s);
+}
+
+int factorof(BITMAP* big) {
+    return big->w / smallw > 1 ? big->w / smallw : 1;
+}
 constexpr int noisepixels = 50;
 
 // The four edge offsets of one small pixel's rectangle, each 0..2.
@@ -46,8 +75,9 @@ struct Cell {
     bool holds(int col, int row) const { return col >= x0 && col <= x1 && row >= y0 && row <= y1; }
 };
 
-inline Cell cellof(int x, int y, Digits d) {
-    return {4 * x - 1 + d.a, 4 * y - 1 + d.b, 4 * x + 2 + d.p, 4 * y + 2 + d.q};
+inline Cell cellof(int x, int y, Digits d, int s = 4) {
+    return {s * x + edgeshift(d.a, s), s * y + edgeshift(d.b, s), s * x + s - 1 + edgeshift(d.p, s),
+            s * y + s - 1 + edgeshift(d.q, s)};
 }
 
 bool islinear32(BITMAP* b) {
@@ -212,13 +242,136 @@ void enlargefast(BITMAP* small, BITMAP* big) {
     }
 }
 
+// Any other factor, row by row. Big row s * y + r (0 <= r < s) is reached
+// by at most three rectangles of each column: (x, y - 1) while r is above
+// its bottom shift, (x, y) between its shifts, (x, y + 1) from s plus its
+// top shift on. With l <= 0 <= h the smallest and largest shift, a band of
+// s rows has three parts, each of identical rows: 0 .. h - 1, where
+// (x, y - 1) reaches if its bottom digit is 2 and (x, y) if its top digit
+// is not; h .. s + l - 1, (x, y) alone; s + l .. s - 1, (x, y) if its
+// bottom digit is not 0 and (x, y + 1) if its top digit is 0. Each part is
+// drawn once into a padded row of its own, which needs no clipping, and the
+// big picture's rows are pointed at those: 360 rows are drawn, none copied,
+// and the copy to the display reads each from the cache s / 3 times over.
+//
+// Within a row, columns s * x + l .. s * x + s + l - 1 ("zone x") can be
+// reached only by column x's rectangles and, at the left, column x - 1's:
+// each zone is worked out in registers from those, later ones over earlier
+// ones, and stored once, so no store waits for another to land.
+typedef int32_t Lanes __attribute__((vector_size(16)));
+
+struct Rowpainter {
+    int s, lo, hi, quads;     // quads: a zone in groups of four lanes
+    std::vector<Lanes> mine;  // column x's lanes by left digit * 3 + right digit; 9: none
+    std::vector<Lanes> spill; // column x - 1's lanes by its right digit; 3: none
+    std::vector<uint32_t> rows;  // three a band, each with a margin of 64 at either end
+    size_t stride = 0;
+    int y = 0;  // the band paint() draws
+    uint32_t* line(int part) { return rows.data() + (3 * y + part) * stride + 64; }
+
+    explicit Rowpainter(int factor) : s(factor), lo(edgeshift(0, factor)), hi(edgeshift(2, factor)) {
+        quads = (s + 3) / 4;
+        stride = smallw * s + 4 * quads + s + 128;
+        rows.assign(3 * smallh * stride, 0);
+        mine.assign(10 * quads, Lanes{0, 0, 0, 0});
+        spill.assign(4 * quads, Lanes{0, 0, 0, 0});
+        for (int i = 0; i < 4 * quads; ++i)
+            for (int a = 0; a < 3; ++a)
+                for (int p = 0; p < 3; ++p) {
+                    if (i >= edgeshift(a, s) - lo && i <= s - 1 + edgeshift(p, s) - lo)
+                        mine[(a * 3 + p) * quads + i / 4][i % 4] = -1;
+                    if (a == 0 && i <= edgeshift(p, s) - lo - 1) spill[p * quads + i / 4][i % 4] = -1;
+                }
+    }
+
+    // The three parts of band y at once, into line(0), line(1), line(2).
+    // Part 0 draws the row above and then the own row, part 1 the own row,
+    // part 2 the own row and then the row below; a rectangle whose digits
+    // keep it out of a part draws nothing there.
+    void paint(int band, BITMAP* small) {
+        y = band;
+        // Locals, so the stores below need not make the compiler read them again.
+        const int quads = this->quads, s = this->s, lo = this->lo;
+        const Lanes* const mine = this->mine.data();
+        const Lanes* const spill = this->spill.data();
+        uint32_t* const out0 = line(0);
+        uint32_t* const out1 = line(1);
+        uint32_t* const out2 = line(2);
+        const uint32_t* here = reinterpret_cast<const uint32_t*>(small->line[y]);
+        const uint32_t* above = y > 0 ? reinterpret_cast<const uint32_t*>(small->line[y - 1]) : here;
+        const uint32_t* below = y + 1 < smallh ? reinterpret_cast<const uint32_t*>(small->line[y + 1]) : here;
+        const Lanes* none = &mine[9 * quads];
+        // Column x - 1's lanes in this zone and its colours: above, own, below.
+        const Lanes *s0a = &spill[3 * quads], *s0o = s0a, *s1 = s0a, *s2o = s0a, *s2b = s0a;
+        Lanes ca = {0, 0, 0, 0}, co = ca, cb = ca;
+        for (int x = 0; x <= smallw; ++x) {
+            const Lanes *m0a = none, *m0o = none, *m1 = none, *m2o = none, *m2b = none;
+            Lanes na = {0, 0, 0, 0}, no = na, nb = na;
+            int sa = 3, so0 = 3, so1 = 3, so2 = 3, sb = 3;  // this column's spill by right digit
+            if (x < smallw) {
+                const Digits d = digitsat(x, y);
+                const int shape = d.a * 3 + d.p;
+                m1 = &mine[shape * quads], so1 = d.p;
+                if (d.b != 2) m0o = m1, so0 = d.p;
+                if (d.q != 0) m2o = m1, so2 = d.p;
+                no = Lanes{int32_t(here[x]), int32_t(here[x]), int32_t(here[x]), int32_t(here[x])};
+                if (y > 0) {
+                    const Digits u = digitsat(x, y - 1);
+                    if (u.q == 2) m0a = &mine[(u.a * 3 + u.p) * quads], sa = u.p;
+                    na = Lanes{int32_t(above[x]), int32_t(above[x]), int32_t(above[x]), int32_t(above[x])};
+                }
+                if (y + 1 < smallh) {
+                    const Digits n = digitsat(x, y + 1);
+                    if (n.b == 0) m2b = &mine[(n.a * 3 + n.p) * quads], sb = n.p;
+                    nb = Lanes{int32_t(below[x]), int32_t(below[x]), int32_t(below[x]), int32_t(below[x])};
+                }
+            }
+            const int at = s * x + lo;
+            for (int q = 0; q < quads; ++q) {
+                const Lanes zero = {0, 0, 0, 0};
+                Lanes v0 = (zero & ~s0a[q]) | (ca & s0a[q]);
+                v0 = (v0 & ~s0o[q]) | (co & s0o[q]);
+                v0 = (v0 & ~m0a[q]) | (na & m0a[q]);
+                v0 = (v0 & ~m0o[q]) | (no & m0o[q]);
+                Lanes v1 = (co & s1[q]);
+                v1 = (v1 & ~m1[q]) | (no & m1[q]);
+                Lanes v2 = (zero & ~s2o[q]) | (co & s2o[q]);
+                v2 = (v2 & ~s2b[q]) | (cb & s2b[q]);
+                v2 = (v2 & ~m2o[q]) | (no & m2o[q]);
+                v2 = (v2 & ~m2b[q]) | (nb & m2b[q]);
+                std::memcpy(out0 + at + 4 * q, &v0, sizeof v0);
+                std::memcpy(out1 + at + 4 * q, &v1, sizeof v1);
+                std::memcpy(out2 + at + 4 * q, &v2, sizeof v2);
+            }
+            s0a = &spill[sa * quads], s0o = &spill[so0 * quads], s1 = &spill[so1 * quads];
+            s2o = &spill[so2 * quads], s2b = &spill[sb * quads];
+            ca = na, co = no, cb = nb;
+        }
+    }
+};
+
+void enlargerows(BITMAP* small, BITMAP* big, int s) {
+    for (int x = 0; x < smallw; ++x)
+        for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
+    static std::unique_ptr<Rowpainter> painter;
+    if (!painter || painter->s != s) painter = std::make_unique<Rowpainter>(s);
+    const int cut[4] = {0, painter->hi, s + painter->lo, s};
+    for (int y = 0; y < smallh; ++y) {
+        painter->paint(y, small);
+        for (int part = 0; part < 3; ++part)
+            for (int r = cut[part]; r < cut[part + 1]; ++r)
+                big->line[s * y + r] = reinterpret_cast<unsigned char*>(painter->line(part));
+    }
+}
+
 }  // namespace
 
 void enlargereference(BITMAP* small, BITMAP* big) {
+    const int s = factorof(big);
     for (int x = 0; x < smallw; ++x) {
         for (int y = 0; y < smallh; ++y) {
             const int c = getpixel(small, x, y);
-            const Cell r = cellof(x, y, nextdigits());
+            const Cell r = cellof(x, y, nextdigits(), s);
             rectfill(big, r.x0, r.y0, r.x1, r.y1, c);
         }
     }
@@ -245,9 +398,13 @@ void sprinklenoise(BITMAP* small, bool coloured) {
 }
 
 void enlarge(BITMAP* small, BITMAP* big) {
+    const int s = factorof(big);
     if (islinear32(small) && islinear32(big) && small->w == smallw && small->h == smallh &&
-        big->w == bigw && big->h == bigh && makecol(0, 0, 0) == 0) {
-        enlargefast(small, big);
+        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0) {
+        if (s == 4)
+            enlargefast(small, big);
+        else
+            enlargerows(small, big, s);
     } else {
         clear_to_color(big, makecol(0, 0, 0));
         enlargereference(small, big);
@@ -255,15 +412,22 @@ void enlarge(BITMAP* small, BITMAP* big) {
 }
 
 void showframe(BITMAP* big, BITMAP* display, int shake) {
+    // Only the picture's own rectangle is written: the black around it was
+    // cleared once with the display, and a 4K border is not worth copying
+    // every frame.
+    const int left = (display->w - big->w) / 2, top = (display->h - big->h) / 2;
+    int dx = 0, dy = 0;
     if (shake > 0) {
         // The display is not cleared: where the shifted frame does not
-        // reach, the last frame stays, which smears the shake.
-        const int dx = jitter.below(shake) - shake / 2;
-        const int dy = jitter.below(shake) - shake / 2;
-        blit(big, display, 0, 0, dx, dy, bigw, bigh);
-    } else {
-        blit(big, display, 0, 0, 0, 0, bigw, bigh);
+        // reach, the last frame stays, which smears the shake. The shift is
+        // cut at the picture's edges, so the border stays black.
+        const int s = factorof(big);
+        dx = scaled(jitter.below(shake) - shake / 2, s);
+        dy = scaled(jitter.below(shake) - shake / 2, s);
     }
+    const int sx = dx < 0 ? -dx : 0, sy = dy < 0 ? -dy : 0;
+    const int w = big->w - (dx < 0 ? -dx : dx), h = big->h - (dy < 0 ? -dy : dy);
+    if (w > 0 && h > 0) blit(big, display, sx, sy, left + sx + dx, top + sy + dy, w, h);
 }
 
 void presentFrame() {

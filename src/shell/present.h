@@ -6,11 +6,17 @@ struct BITMAP;
 // Every screen's drawing starts here: buffer cleared to black.
 void drawPreface();
 
-// Noise, jittered fourfold enlargement into bigbuffer, copy to the display
-// (shifted at random while screenshake runs down).
+// Noise, jittered enlargement into bigbuffer (by the display's factor),
+// copy to the middle of the display (shifted at random while screenshake
+// runs down).
 void presentFrame();
 
 // The three stages of presentFrame, for the tests and the benchmark.
+// The factor is big's width over 160; big is 160s x 120s. showframe centres
+// big on the display and writes nothing outside big's rectangle there.
+// At factors other than 4, enlarge points big's rows at rows of its own
+// (several at one where they are alike): until the next enlargement, write
+// to big only to draw a whole new picture.
 void sprinklenoise(BITMAP* small, bool coloured);
 void enlarge(BITMAP* small, BITMAP* big);
 void showframe(BITMAP* big, BITMAP* display, int shake);

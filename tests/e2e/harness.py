@@ -26,7 +26,7 @@ import zlib
 
 SKIP = 77  # ctest's SKIP_RETURN_CODE
 
-W, H = 640, 480  # the display
+W, H = 640, 480  # the display, unless a test asks for another size
 SW, SH = 160, 120  # the game's own picture, enlarged fourfold
 
 from facts import DATA_FILES, LEVELS, ROWS  # noqa: E402,F401  (the game's own tables)
@@ -98,10 +98,10 @@ def _die_with_parent(sig):
 class Xvfb:
     """An X server on a display number it picks itself (-displayfd)."""
 
-    def __init__(self):
+    def __init__(self, size=None):
         r, w = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(w), "-screen", "0", "%dx%dx24" % (W, H),
+            ["Xvfb", "-displayfd", str(w), "-screen", "0", "%dx%dx24" % (size or (W, H)),
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(w,), stdin=subprocess.DEVNULL, preexec_fn=_die_with_parent(signal.SIGTERM),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -338,13 +338,14 @@ class Session:
     display=False starts the game with DISPLAY unset (and no X server);
     gameargs are the game's own command-line words."""
 
-    def __init__(self, args, name, sound=False, display=True, datadir=None, gameargs=()):
+    def __init__(self, args, name, sound=False, display=True, datadir=None, gameargs=(), size=None):
         self.args = args
         self.name = name
         self.sound_wanted = sound
         self.display_wanted = display
         self.datadir = datadir or args.data
         self.gameargs = list(gameargs)
+        self.size = size  # the display's (width, height); W x H when None
         self.home = tempfile.mkdtemp(prefix="qm-e2e-")
         self.x = None
         self.proc = None
@@ -381,7 +382,7 @@ class Session:
             else:
                 f.write("pcm.!default {\n  type null\n}\n")
         if self.display_wanted:
-            self.x = Xvfb()
+            self.x = Xvfb(self.size)
             env["DISPLAY"] = self.x.display
         else:
             env.pop("DISPLAY", None)

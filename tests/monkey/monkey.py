@@ -63,6 +63,7 @@ class Watchdog(threading.Thread):
         self.armed = threading.Event()
         self.stopped = threading.Event()
         self.peak_kb = 0
+        self.first_kb = self.last_kb = 0  # resident memory at the first and last sample
         self.rss_samples = 0
         self.shots = 0
         self.longest_still = 0.0
@@ -84,6 +85,9 @@ class Watchdog(threading.Thread):
                 if kb:
                     self.rss_samples += 1
                     self.peak_kb = max(self.peak_kb, kb)
+                    # From the intro on: start-up is over.
+                    if self.armed.is_set():
+                        self.first_kb, self.last_kb = self.first_kb or kb, kb
                     if kb > self.bound:
                         self.faults.append("resident memory %d KiB above the bound of %d KiB" % (kb, self.bound))
                         return
@@ -141,6 +145,9 @@ class Monkey:
         self.keydowns = 0
         self.keyups = 0
         self.clicks = 0
+        self.growth = []   # resident memory (KiB) first and last seen, by run
+        self.switches = 0  # F11 or Alt+Enter
+        self.closes = 0    # close requests, as a window manager sends them
         self.actions = 0
         self.arrivals = collections.Counter()  # screen -> times reached
         self.visits = [0] * 7
@@ -162,7 +169,13 @@ class Monkey:
     # -- keys
 
     def down(self, key):
-        if key == "mouse":
+        if key == "close":
+            if self.args.xclose:
+                wins = subprocess.run(["xdotool", "search", "--class", "quellmarrow"], env=self.run.s.env,
+                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout.split()
+                subprocess.run([self.args.xclose] + wins, env=self.run.s.env)
+                self.closes += 1
+        elif key == "mouse":
             self.run.s.xdotool("mousedown", "1")
             self.clicks += 1
         else:
@@ -173,7 +186,9 @@ class Monkey:
     def up(self, key):
         if key not in self.held:
             return
-        if key == "mouse":
+        if key == "close":
+            pass
+        elif key == "mouse":
             self.run.s.xdotool("mouseup", "1")
         else:
             self.run.s.keyup(key)
@@ -212,6 +227,16 @@ class Monkey:
                 return make()
         return table[-1][1]()
 
+    def display_keys(self):
+        """F11, or Alt+Enter, or now and then the window's close button."""
+        if self.rng.random() < 0.15:
+            return [(0, "down", "close"), (0.01, "up", "close")]
+        self.switches += 1
+        if self.rng.random() < 0.5:
+            return self.tap("F11", self.rng.uniform(0.08, 0.3))
+        return [(0, "down", "Alt_L")] + [(t + 0.03, w, k) for t, w, k in self.tap("Return")] + \
+            [(0.4, "up", "Alt_L")]
+
     def menu_chord(self):
         return self.tap("Up", self.rng.uniform(0.08, 0.2)) + self.tap("Down", self.rng.uniform(0.08, 0.2))
 
@@ -224,6 +249,7 @@ class Monkey:
                 (3, lambda: self.tap("mouse", rng.uniform(0.04, 0.2))),
                 (1, lambda: self.tap("Escape", rng.uniform(0.3, 1.5))),
                 (0.25, lambda: []),  # let it run out on its own
+                (0.5, self.display_keys),
             ])
         if screen == "title":
             on_start = h.title_highlight(shot) != "Exit"
@@ -234,6 +260,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (2, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
+                (2, self.display_keys),
             ])
         if screen == "list":
             # Lean towards the newest level while there is one to unlock;
@@ -252,6 +279,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (3, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
+                (2, self.display_keys),
             ])
         side = lambda: rng.choice(["Left", "Right"])  # noqa: E731
         return self.pick([
@@ -266,6 +294,7 @@ class Monkey:
             (3, lambda: self.tap("Escape")),
             (3, lambda: self.tap(rng.choice(["space"] + OTHER))),
             (3, lambda: [(rng.uniform(0.2, 1.0), "up", "none")]),
+            (4, self.display_keys),
         ])
 
     # -- seeing
@@ -357,6 +386,7 @@ class Monkey:
         self.sentences += r.check.sentences
         self.lines_checked += len(r.s.lines())
         self.peak_kb = max(self.peak_kb, r.dog.peak_kb)
+        self.growth.append((time.monotonic() - r.s.started, r.dog.first_kb, r.dog.last_kb))
         self.rss_samples += r.dog.rss_samples
         self.watch_shots += r.dog.shots
         self.longest_still = max(self.longest_still, r.dog.longest_still)
@@ -436,11 +466,12 @@ class Monkey:
 
     def game_ended(self, before, shot, keys):
         status = self.run.s.wait_exit(10)
-        asked = before == "title" and ("Escape" in keys or
-                                       ("space" in keys and h.title_highlight(shot) == "Exit"))
+        asked = "close" in keys or before == "title" and (
+            "Escape" in keys or ("space" in keys and h.title_highlight(shot) == "Exit"))
         if status == 0 and asked:
             self.legal_exits += 1
-            h.log("the game ended from the title (%s), status 0; starting it again" % ", ".join(sorted(keys)))
+            h.log("the game ended as asked (%s on the %s), status 0; starting it again"
+                  % (", ".join(sorted(keys)), before))
         else:
             self.fault("the game ended with status %s after %s on the %s"
                        % (status, ", ".join(sorted(keys)) or "no key", before))
@@ -492,10 +523,13 @@ class Monkey:
             "monkey summary",
             "seed: %d" % self.seed,
             "ran: %dm %02ds (asked for %.1f minutes)" % (mins, secs, self.args.minutes),
-            "game runs: %d (%d ended from the title with status 0 and were started again)"
+            "game runs: %d (%d ended as asked, from the title or by a close request, with status 0 and were started again)"
             % (self.runs, self.legal_exits),
             "actions: %d; key presses: %d (key events %d), mouse clicks: %d"
             % (self.actions, self.keydowns, self.keydowns + self.keyups, self.clicks),
+            "full screen <-> window switches: %d; close requests: %d" % (self.switches, self.closes),
+            "longest run (%.0f s): resident memory %d KiB at its first sample, %d KiB at its last"
+            % max(self.growth or [(0, 0, 0)]),
             "screens reached: " + ", ".join("%s %d" % (k, self.arrivals[k])
                                            for k in ("intro", "title", "list", "play")),
             "intros left to run out: %d" % self.intro_timeouts,
@@ -525,6 +559,7 @@ def main():
         # per nudge tick); twice that leaves room without hiding a leak.
         p.add_argument("--rss-bound-mb", type=int, default=24)
         p.add_argument("--summary", default=None, help="also write the summary here")
+        p.add_argument("--xclose", default=None, help="the close-request helper (tests/e2e/xclose.c)")
     args = h.options(extra)
     if not h.data_complete(args.data):
         h.log("SKIP: the sound and music files are missing")

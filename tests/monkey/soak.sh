@@ -10,11 +10,12 @@ minutes=${1:-30}
 seed=${2:-}
 
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" --target quellmarrow qm_facts -j2 >/dev/null
+cmake --build "$build" --target quellmarrow qm_facts e2e_xclose -j2 >/dev/null
 export QM_FACTS="$build/tests/qm_facts"
 
 set -- --game "$build/quellmarrow" --data "$root/data" --shots "$build/soak-shots" \
-       --minutes "$minutes" --summary "$build/soak-summary.txt"
+       --minutes "$minutes" --summary "$build/soak-summary.txt" \
+       --xclose "$build/tests/e2e/e2e_xclose"
 if [ -n "$seed" ]; then
     set -- "$@" --seed "$seed"
 fi

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/display.h"
 #include "shell/options.h"
 #include "shell/pace.h"
 
@@ -42,7 +43,8 @@ TEST(Options, BadWordsExitTwoWithOneLineNamingTheProblem) {
         {"--fps", "-3"}, {"--fps", "abc"}, {"--fps", "99999999999"}, {"--fps", "1001"},
         {"--fps", ""},   {"--fps=1.5"},    {"--seed"},              {"--seed", "4294967296"},
         {"--seed", "+7"}, {"--window=yes"}, {"--frobnicate"},        {"level3"},
-        {"--fps"},        {"--quiet=yes"},
+        {"--fps"},        {"--quiet=yes"},   {"--scale", "0"},       {"--scale", "33"},
+        {"--scale=x2"},
     };
     for (const auto& words : bad) {
         const Outcome o = run(words);
@@ -65,10 +67,13 @@ TEST(Options, GoodWordsFillTheOptionsAndPlayOn) {
     EXPECT_FALSE(o.options.seeded);
     EXPECT_FALSE(o.options.quiet);
 
-    o = run({"--window", "--fps", "0", "--seed=4294967295", "--quiet"});
+    EXPECT_EQ(o.options.scale, 0);
+
+    o = run({"--window", "--fps", "0", "--seed=4294967295", "--quiet", "--scale", "32"});
     EXPECT_EQ(o.status, -1);
     EXPECT_TRUE(o.options.window);
     EXPECT_TRUE(o.options.quiet);
+    EXPECT_EQ(o.options.scale, 32);
     EXPECT_EQ(o.options.fps, 0);
     EXPECT_TRUE(o.options.seeded);
     EXPECT_EQ(o.options.seed, 4294967295u);
@@ -84,7 +89,7 @@ TEST(Options, HelpAndVersionPrintAndExitZero) {
     Outcome o = run({"--fps", "30", "--help", "--bogus"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("Usage: quellmarrow", 0), 0u);
-    for (const char* word : {"--window", "--fps N", "--seed N", "--quiet", "--version", "Esc", "wav/"})
+    for (const char* word : {"--window", "--scale N", "F11", "--fps N", "--seed N", "--quiet", "--version", "Esc", "wav/"})
         EXPECT_NE(o.out.find(word), std::string::npos) << word;
     EXPECT_EQ(o.err, "");
 
@@ -126,3 +131,17 @@ TEST(FramePacer, KeepsTheScheduleAndNeverCatchesUp) {
 }
 
 }  // namespace
+
+// The factor on today's screens: full screen fills the height or width, a
+// window takes about 85% of the desktop but never less than 640x480 where
+// that fits, and nothing is larger than the screen.
+TEST(Display, FactorsFitTheScreen) {
+    const struct {
+        int w, h, full, window;
+    } screens[] = {{1920, 1080, 9, 7}, {3840, 2160, 18, 15}, {800, 600, 5, 4}, {640, 480, 4, 4},
+                   {480, 360, 3, 3},   {320, 240, 2, 2},     {1280, 1024, 8, 6}, {100, 80, 1, 1}};
+    for (const auto& s : screens) {
+        EXPECT_EQ(fitfactor(s.w, s.h), s.full) << s.w << "x" << s.h;
+        EXPECT_EQ(windowfactor(s.w, s.h), s.window) << s.w << "x" << s.h;
+    }
+}

@@ -132,6 +132,28 @@ TEST(Present, FastPathDrawsWhatTheReferenceDraws) {
     }
     destroy_bitmap(fast);
     destroy_bitmap(slow);
+    // Every other factor goes the row-by-row way: the same picture again,
+    // over a bitmap full of leftovers, and each small pixel's centre, which
+    // no wobble uncovers, shows its own colour.
+    for (int s : {1, 2, 3, 5, 6, 7, 9, 15, 18}) {
+        fast = create_bitmap(160 * s, 120 * s);
+        slow = create_bitmap(160 * s, 120 * s);
+        for (uint64_t seed = 1; seed < 3; ++seed) {
+            clear_to_color(fast, makecol(9, 9, 9));
+            jitter.reseed(seed);
+            enlarge(buffer, fast);
+            jitter.reseed(seed);
+            clear_to_color(slow, makecol(0, 0, 0));
+            enlargereference(buffer, slow);
+            for (int y = 0; y < 120 * s; ++y)
+                ASSERT_EQ(0, memcmp(fast->line[y], slow->line[y], 160 * s * 4)) << "x" << s << " row " << y;
+            for (int x = 0; x < 160; x += 7)
+                for (int y = 0; y < 120; y += 5)
+                    ASSERT_EQ(getpixel(fast, s * x + s / 2, s * y + s / 2), getpixel(buffer, x, y)) << "x" << s;
+        }
+        destroy_bitmap(fast);
+        destroy_bitmap(slow);
+    }
 }
 
 // Where the frame landed on the display: offset of the big picture's colour.
@@ -190,6 +212,35 @@ TEST(Present, ShakeOffsetsCoverTheirRangeAndLeaveTheRestOfTheDisplay) {
     EXPECT_LE(std::abs(three.dx), 1);
     destroy_bitmap(big);
     destroy_bitmap(display);
+
+    // At x9 on 1920x1080 the picture sits in the middle, its shake is
+    // 9 / 4 as far (-34 .. 32 display pixels), cut at its own edges: the
+    // border keeps what it had.
+    BITMAP* wide = create_bitmap(1920, 1080);
+    BITMAP* nine = create_bitmap(1440, 1080);
+    const int old = makecol(1, 2, 3), frame = makecol(200, 100, 50);
+    clear_to_color(nine, frame);
+    int widest = 0;
+    for (int i = 0; i < 60; ++i) {
+        clear_to_color(wide, old);
+        showframe(nine, wide, i ? 30 : 0);
+        for (int y : {0, 540, 1079}) {
+            ASSERT_EQ(getpixel(wide, 239, y), old);
+            ASSERT_EQ(getpixel(wide, 1680, y), old);
+        }
+        int left = 240, right = 1679;
+        while (getpixel(wide, left, 540) != frame) ++left;
+        while (getpixel(wide, right, 540) != frame) --right;
+        const int dx = left > 240 ? left - 240 : right - 1679;
+        ASSERT_TRUE(dx >= -34 && dx <= 32) << dx;
+        if (i == 0) {
+            ASSERT_EQ(right - left, 1439);
+        }
+        widest = std::max(widest, std::abs(dx));
+    }
+    EXPECT_GT(widest, 20);
+    destroy_bitmap(wide);
+    destroy_bitmap(nine);
 }
 
 TEST(Present, ShakeCountsDownOncePerFrameThenStaysStill) {
