@@ -15,6 +15,7 @@
 
 #include "shell/globals.h"
 #include "shell/iconpicture.h"
+#include "shell/input.h"
 
 namespace {
 
@@ -133,12 +134,7 @@ bool displaywindowed() {
 }
 
 void watchdisplaykeys() {
-    static bool f11held = true, altenterheld = true;  // held from before: no switch
-    const bool f11 = key[KEY_F11];
-    const bool altenter = key[KEY_ENTER] && (key_shifts & KB_ALT_FLAG);
-    const bool pressed = (f11 && !f11held) || (altenter && !altenterheld);
-    f11held = f11, altenterheld = altenter;
-    if (!pressed) return;
+    if (!takedisplayswitch()) return;
     // Full screen refused: stay in the window (or go back to one).
     if (!setmode(!windowed, askedscale) && !setmode(windowed, askedscale)) fail("cannot open a window");
 }

@@ -20,8 +20,8 @@ void opendisplay(bool windowed, int scale);
 // Whether the game is in a window now.
 bool displaywindowed();
 
-// Once a pass: F11 or Alt+Enter, newly pressed, switches between full
-// screen and a window; the game's state is untouched.
+// Once a pass: an F11 or Alt+Enter press switches between full screen and
+// a window; the game's state is untouched.
 void watchdisplaykeys();
 
 // The window manager asked the window to close.

@@ -132,6 +132,37 @@ void keyboardcallback(int scancode) {
 }
 END_OF_FUNCTION(keyboardcallback)
 
+// F11 and Alt+Enter presses not yet acted on, and whether each is down, so
+// the desktop's key repeat does not switch the display again and again.
+std::atomic<int> switchpresses{0};
+bool f11down = false, enterdown = false;  // keyboard thread only
+
+void notedisplaykeys(int scancode, bool up) {
+    if (scancode == KEY_F11) {
+        if (!up && !f11down) ++switchpresses;
+        f11down = !up;
+    } else if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) {
+        if (!up && !enterdown && altenter(scancode)) ++switchpresses;
+        enterdown = !up;
+    }
+}
+
+// Keys that act on every screen stay out of the keyboard buffer, so they do
+// not also end the intro as its "any key".
+bool globalkey(int scancode) {
+    switch (scancode) {
+        case KEY_F11: case KEY_M: case KEY_MINUS: case KEY_MINUS_PAD: case KEY_EQUALS: case KEY_PLUS_PAD:
+            return true;
+        default:
+            return altenter(scancode);
+    }
+}
+
+int bufferedkey(int k) {
+    return globalkey(k >> 8) ? 0 : k;
+}
+END_OF_FUNCTION(bufferedkey)
+
 }  // namespace
 
 bool (*readpad)(JOYSTICK_INFO& pad) = readallegro;
@@ -175,6 +206,8 @@ void forgetinput() {
         reported[i] = false;
     }
     lasttick = 0;
+    switchpresses = 0;
+    f11down = enterdown = false;
 }
 
 long long inputclock() {
@@ -185,6 +218,7 @@ long long inputclock() {
 void latchkey(int scancode, long long at) {
     const bool up = scancode & 0x80;
     scancode &= 0x7f;
+    notedisplaykeys(scancode, up);
     for (int i = 0; i < bindings; ++i) {
         if (keys[i].scancode != scancode) continue;
         // The desktop's key repeat sends more presses of a held key: it
@@ -213,7 +247,16 @@ long long lasttickdue() {
 
 void installinput() {
     LOCK_FUNCTION(keyboardcallback);
+    LOCK_FUNCTION(bufferedkey);
     keyboard_lowlevel_callback = keyboardcallback;
+    keyboard_callback = bufferedkey;
+}
+
+bool takedisplayswitch() {
+    int n = switchpresses.load();
+    while (n > 0 && !switchpresses.compare_exchange_weak(n, n - 1)) {
+    }
+    return n > 0;
 }
 
 void pollinput() {

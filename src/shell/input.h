@@ -50,7 +50,13 @@ long long lasttickdue();
 bool isdown(Action a);
 
 // The intro's "any key": a key in the keyboard buffer or a fresh pad press.
+// The keys that act on every screen (F11, Alt+Enter, M, -, +) never reach
+// the buffer.
 bool anykeypressed();
+
+// Takes one F11 or Alt+Enter press not yet acted on, if there is one: a
+// tap between two frames switches the display too.
+bool takedisplayswitch();
 
 // What the keyboard's low-level callback does with a key event at time
 // `at` (a release has bit 7 set).

@@ -33,6 +33,8 @@ protected:
     }
     void TearDown() override {
         present = false;
+        keyboard_callback = nullptr;
+        keyboard_lowlevel_callback = nullptr;
         forgetinput();
         releaseall();
     }
@@ -93,12 +95,26 @@ TEST_F(Input, TapsCountOnceAndHeldKeysEveryTick) {
     }
     hold({KEY_ALT, KEY_ENTER});  // Alt+Enter is the display's, also once Alt is up
     latchkey(KEY_ENTER, (t + 5) * 1000);
+    latchkey(KEY_ENTER, (t + 9) * 1000);  // the desktop's key repeat
     tick(t += 33);
     EXPECT_FALSE(isdown(actchoose));
     release({KEY_ALT});
     tick(t += 33);
     EXPECT_FALSE(isdown(actchoose));
     release({KEY_ENTER});
+    latchkey(KEY_ENTER | 0x80, t * 1000);
+    tap(KEY_F11, t + 1, t + 3);  // a tap shorter than a frame
+    EXPECT_TRUE(takedisplayswitch());
+    EXPECT_TRUE(takedisplayswitch());
+    EXPECT_FALSE(takedisplayswitch());
+    // Keys that act on every screen are not the intro's "any key".
+    installinput();
+    clear_keybuf();
+    for (int k : {KEY_F11, KEY_M, KEY_MINUS, KEY_EQUALS, KEY_PLUS_PAD}) simulate_keypress(k << 8);
+    EXPECT_FALSE(keypressed());
+    simulate_keypress((KEY_SPACE << 8) | ' ');
+    EXPECT_TRUE(keypressed());
+    clear_keybuf();
     // Across a tick's time, both taken in only when two late ticks run: once.
     tap(KEY_LEFT, t + 20, t + 40);
     tick(t + 33);
