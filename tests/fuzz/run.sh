@@ -16,7 +16,7 @@ cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++17 -g -O1 -fno-omit-frame-pointer
        -fsanitize=address,undefined -fno-sanitize-recover=undefined
        -I"$top/src" $(pkg-config --cflags allegro))
-libs=($(pkg-config --libs allegro) -laldmb -ldumb -lm -lpthread)
+libs=($(pkg-config --libs allegro) -laldmb -ldumb -lX11 -lm -lpthread)
 
 build() {
   local out=$1
