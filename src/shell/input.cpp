@@ -56,6 +56,7 @@ std::atomic<long long> downat[bindings];
 std::atomic<long long> upat[bindings];
 std::atomic<bool> reported[bindings];
 bool timeddown[bindings];  // the key's part in this tick, for keys with a history
+bool heldat[bindings];     // the key was down at the previous tick's time
 long long lasttick = 0;    // time of the previous tick
 
 // The clock's ticks, counted on the timer thread, and the time tick 0 would
@@ -204,6 +205,7 @@ void forgetinput() {
     for (int i = 0; i < bindings; ++i) {
         downat[i] = upat[i] = 0;
         reported[i] = false;
+        heldat[i] = false;
     }
     lasttick = 0;
     switchpresses = 0;
@@ -270,7 +272,12 @@ void inputtick(long long at) {
         // A key still down by its history but up in key[] lost its release
         // (the library lets go of every key when the window loses focus).
         const bool held = down <= at && (up < down ? key[keys[i].scancode] != 0 : up > at);
-        timeddown[i] = held || (down > lasttick && down <= at);
+        // Let go and pressed again between two ticks: this tick sees it up
+        // and the next down, so a screen that waits for a release sees a
+        // second press.
+        const bool letgo = heldat[i] && up > lasttick && up <= at;
+        timeddown[i] = !letgo && (held || (down > lasttick && down <= at));
+        heldat[i] = held;
     }
     lasttick = at;
     padheld = lookatpad();

@@ -129,6 +129,18 @@ TEST_F(Input, TapsCountOnceAndHeldKeysEveryTick) {
         tick(t + 33 * i);
         EXPECT_TRUE(isdown(actright)) << i;
     }
+    // Let go and pressed again between two ticks: one tick sees the release,
+    // so a screen waiting for it takes the second press.
+    hold({KEY_SPACE});
+    latchkey(KEY_SPACE, (t += 300) * 1000);
+    tick(t + 10);
+    EXPECT_TRUE(isdown(actchoose));
+    latchkey(KEY_SPACE | 0x80, (t + 15) * 1000);
+    latchkey(KEY_SPACE, (t + 25) * 1000);
+    tick(t + 43);
+    EXPECT_FALSE(isdown(actchoose));
+    tick(t + 76);
+    EXPECT_TRUE(isdown(actchoose));
 }
 
 TEST_F(Input, PadButtonsKeepTheEdgeRuleAndAVanishedPadLetsGo) {
