@@ -13,4 +13,9 @@ void init(bool windowed = false, int scale = 0);
 // The two halves of init, apart for the start-up benchmark: Allegro and the
 // sounds; then input, the clock, the display and the pictures.
 void initsystem();
+
 void initdisplay(bool windowed = false, int scale = 0);
+
+// A start-up step that cannot go on: names it (and the library's reason) on
+// standard error and exits with status 1.
+[[noreturn]] void failstartup(const char* what);

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "shell/clock.h"
 #include "shell/globals.h"
 #include "shell/iconpicture.h"
 #include "shell/input.h"
@@ -28,14 +29,6 @@ std::atomic<bool> closing{false};
 // Runs on the library's X event thread.
 void closebutton() {
     closing.store(true);
-}
-
-[[noreturn]] void fail(const char* what) {
-    if (allegro_error[0])
-        std::fprintf(stderr, "quellmarrow: %s: %s\n", what, allegro_error);
-    else
-        std::fprintf(stderr, "quellmarrow: %s\n", what);
-    std::exit(1);
 }
 
 void desktopsize(int& w, int& h) {
@@ -94,7 +87,7 @@ bool setmode(bool window, int scale) {
     if (!bigbuffer || bigbuffer->w != smallw * s) {
         if (bigbuffer) destroy_bitmap(bigbuffer);
         bigbuffer = create_bitmap(smallw * s, smallh * s);
-        if (!bigbuffer) fail("cannot create a bitmap");
+        if (!bigbuffer) failstartup("cannot create a bitmap");
     }
     clear_to_color(screen, makecol(0, 0, 0));
     // X11 has no pointer to hide before the window exists; hiding it here
@@ -126,7 +119,7 @@ void opendisplay(bool window, int scale) {
     // A desktop that refuses full screen still gets the game, in a window.
     if (!window && setmode(false, scale)) return;
     if (setmode(true, scale)) return;
-    fail("cannot open a window");
+    failstartup("cannot open a window");
 }
 
 bool displaywindowed() {
@@ -136,7 +129,7 @@ bool displaywindowed() {
 void watchdisplaykeys() {
     if (!takedisplayswitch()) return;
     // Full screen refused: stay in the window (or go back to one).
-    if (!setmode(!windowed, askedscale) && !setmode(windowed, askedscale)) fail("cannot open a window");
+    if (!setmode(!windowed, askedscale) && !setmode(windowed, askedscale)) failstartup("cannot open a window");
 }
 
 bool closerequested() {

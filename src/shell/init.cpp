@@ -19,9 +19,7 @@ void increment_speed_counter() {
 }
 END_OF_FUNCTION(increment_speed_counter)
 
-namespace {
-
-[[noreturn]] void fail(const char* what) {
+void failstartup(const char* what) {
     if (allegro_error[0])
         std::fprintf(stderr, "quellmarrow: %s: %s\n", what, allegro_error);
     else
@@ -29,9 +27,11 @@ namespace {
     std::exit(1);
 }
 
+namespace {
+
 BITMAP* makebitmap(int w, int h) {
     BITMAP* b = create_bitmap(w, h);
-    if (!b) fail("cannot create a bitmap");
+    if (!b) failstartup("cannot create a bitmap");
     return b;
 }
 
@@ -42,7 +42,7 @@ void initsystem() {
     // Held back until start-up is over, and never seen by the library's
     // threads, which inherit the mask.
     holdtermination();
-    if (allegro_init() != 0) fail("cannot start Allegro (no X display? check DISPLAY)");
+    if (allegro_init() != 0) failstartup("cannot start Allegro (no X display? check DISPLAY)");
     init_sound();
 }
 
