@@ -39,7 +39,7 @@ constexpr StoryLine fold[] = {
 constexpr StoryLine cusp[] = {
     {0, "the mirror again. chin, arms, belly: too soft, too wide. i hang a towel over it. "},
     {4, "seconds, bread, pudding, like a normal person. now it sits in me like wet sand. "},
-    {11, "i leave my supper. the room tilts a little. at last the mirror is kind. I am beautiful. "},
+    {11, "i leave my supper. at last i lift the towel. the room tilts a little. I am beautiful. "},
 };
 
 // Level 2, swallowtail: read less/more, relax/concentrate, look away/at.
@@ -54,8 +54,8 @@ constexpr StoryLine swallowtail[] = {
     {13, "i glance away before he can catch me, and count the railings of the gate, twice. "},
     {33, "i shut the book on my thumb, walk over, and tell him i haven't read a word. "},
     {34, "i read to the last page. when i look up, his bench is empty, and so is the path. "},
-    {35, "my shoulders drop. i tip my face to the sun and fall asleep with the book on my chest. "},
-    {36, "i give this minute my whole attention: warm slats, a wasp, the wind in my pages. "},
+    {35, "my shoulders drop. i read one line five times, and wake with slats printed on my cheek. "},
+    {36, "a wasp saws at a crumb beside me. i watch till it leaves with the crumb and an hour. "},
     {37, "i take a sudden interest in a pigeon, and follow it all the way out of the park."},
     {38, "he catches me looking. he holds my gaze, and half an orange. the book falls shut. "},
 };
@@ -77,20 +77,20 @@ constexpr StoryLine butterfly[] = {
     {10, "more guns, more explosions: the same game as everybody else's, only worse. "},
     {11, "with no art it's boxes on a screen. nobody will look long enough to find the rules. "},
     {12, "paint every frame? i can't even draw a hand. i can draw a box, on a good day. "},
-    {13, "a world with no path is a world with no point. they'll wander off and quit. "},
-    {14, "one road is just a corridor with cutscenes. so straight it's actually gross. "},
-    {15, "a puzzle with no feeling in it: clever, cold, and forgotten by tuesday. "},
+    {13, "no path: they'll walk north, pass the same tree twice, and go and make tea. "},
+    {14, "one road: walk, cutscene, walk, cutscene, walk, credits. my great novel is a corridor. "},
+    {15, "a cold little puzzle. they'll solve it on the bus and delete it before their stop. "},
     {16, "what if nobody cries? then it's only me on my bed, crying over my own game."},
 };
 
 // Level 4, pyramid: pray less/more, sin less/more, read less/more. Only a
 // run-away shakes a thought loose, and it is the same thought whichever
 // coordinate ran. She thinks in the words of the office.
-constexpr const char* selfhelp = "the psalms go unsaid. help yourselves, says the book. is heaven weary of our asking? ";
+constexpr const char* selfhelp = "the psalms go unsaid. in this book men save themselves. is heaven weary of our asking? ";
 constexpr const char* prayer = "i close the book and kneel. the old words fit my mouth like a step worn by many feet. ";
 constexpr const char* virtue = "virtue, says the author, is a habit. so is this veil. i am not sure that is praise. ";
 constexpr const char* intent = "bless me, father: i read the chapter on revolt twice, and my heart rejoiced in it. ";
-constexpr const char* baffled = "sovereign, subject, general will: a trinity that passeth understanding. i give up. ";
+constexpr const char* baffled = "sovereign, subject, general will: a trinity that passeth understanding. i offer it up. ";
 constexpr const char* duty = "i read on till matins: if we owe each other more than prayers, we owe the town a door. ";
 constexpr StoryLine pyramid[] = {
     {0, "after compline, in the great silence, i open a borrowed book of political philosophy. "},
@@ -116,7 +116,7 @@ constexpr StoryLine purse[] = {
     {10, "after dark, some year soon, he'll be out and i won't know where. "},
     {11, "i'd keep him small if i could, small enough to carry home asleep. "},
     {12, "i try to picture him grown, with a beard and his own keys, and see a boy in a big coat. "},
-    {13, "he waves from the top of the frame as if he had climbed a mountain. "},
+    {13, "he climbs to the top and shouts his own name, in case the park has forgotten it. "},
     {14, "there are sorrows coming for him that i can't mend with a plaster and a biscuit. "},
     // the girl, now
     {17, "at breakfast she braided her own hair, crooked, and wouldn't let me touch it. "},
@@ -126,11 +126,11 @@ constexpr StoryLine purse[] = {
     {21, "she takes a beetle round to every stranger in turn, and thanks each one for looking. "},
     {22, "her lip shakes over a graze on her knee. she looks at me to learn how much it hurts. "},
     // the girl, ahead
-    {25, "the morning is still cool. she wears my cardigan, its sleeves flapping past her hands. "},
+    {25, "she's still in the cardigan i lent her first thing, sleeves flapping past her hands. "},
     {26, "she asks if we can stay until the stars come out. i say yes before i think. "},
     {27, "for a moment she's a baby again, asleep against me on this same bench. "},
     {28, "she measures herself against me daily and reports the gap, like a general at a siege. "},
-    {29, "she sings to the sand, a song with no tune and no end. "},
+    {29, "she sings to her buried shoes, a long song in which shoe rhymes with shoe. "},
     {30, "she asks why grandma doesn't come to the park any more, and whether i will stop too. "},
     // confessions about him
     {33, "some mornings i hope he'll sleep till noon, so the house is mine for a while. "},
@@ -142,7 +142,7 @@ constexpr StoryLine purse[] = {
     // about her
     {41, "early, before she wakes, i go through her secret tin. i tell myself it's care. "},
     {42, "some nights i work late on purpose, so she is asleep when i get home. "},
-    {43, "before she was born i hoped for another boy. she will never hear that from me. "},
+    {43, "i hoped she'd be a boy. now she gets two stories at bedtime, and one is an apology. "},
     {44, "she'll grow up and play my guitar better than i ever did. i'm jealous already. "},
     {45, "her happiness makes me uneasy, like a bill i haven't opened. "},
     {46, "when she's sad i tell her to stop, because her sadness looks too much like mine. "},
@@ -182,19 +182,19 @@ constexpr StoryLine parabola[] = {
     {17, "she whispers, so quietly i have to lean in, that she's glad i came. "},
     {18, "she tells me about her brother, her job, the dog she had as a girl, all in a rush. "},
     {19, "shy all at once, she turns to the window and talks to my reflection in it. "},
-    {20, "she reads my face slowly, the way you read a map of a town you mean to visit. "},
+    {20, "she reads my face slowly, like a map of a town she means to visit. "},
     {21, "she stubs out her cigarette without being asked, and moves closer. "},
     {22, "she breathes in at my collar, says i smell of toast, and stays there. "},
-    {23, "she brushes a crumb from my knee, so lightly i hardly feel it, and smiles. "},
+    {23, "she brushes a crumb off my knee, hardly touching me. i feel it till the credits. "},
     {24, "she takes my hand and holds it in her lap like something she has found. "},
     // she cools
     {25, "she stops answering and watches the film as if it matters. "},
     {26, "she turns the volume up. we are not talking now. "},
-    {27, "her eyes go to her phone. then again. then again.  "},
+    {27, "her phone buzzes face down on the cushion. she reads it, and smiles, not at me.  "},
     {28, "she looks at my shirt, then at my face, then at the clock. "},
     {29, "she opens a window, though the night is cold, as if to air me out. "},
-    {30, "she wrinkles her nose at my aftershave and moves to the far end of the couch. "},
-    {31, "she lets go of me for her glass, and keeps it between us after that. "},
+    {30, "from the far end of the couch she asks, politely, what my aftershave is called. "},
+    {31, "she lets go of me for her glass. after that she holds it in both hands. "},
     {32, "when i touch her arm she pats my hand, twice, the way you settle a dog. "},
     // the narrator ends it
     {33, "somewhere in the story about her boss, i stop listening. i don't start again. "},
@@ -218,7 +218,7 @@ constexpr StoryLine parabola[] = {
     {50, "we play each other the songs we loved at fifteen, and nobody laughs. "},
     {51, "we sit in the dark with the lamp off, saying nothing, and it's fine. "},
     {52, "we look at each other, only that, until the film is just light on the wall. "},
-    {53, "every smell of the evening fades, and we doze off sitting up, her head on my shoulder. "},
+    {53, "by eleven her flat smells of nothing, like home, and we doze off sitting up. "},
     {54, "i breathe in her hair. years from now a stranger's shampoo will stop me in the street. "},
     {55, "we never touch. we talk till two, she calls me a taxi, and i am happy. "},
     {56, "i awake the next morning, in her arms. "},
