@@ -13,10 +13,9 @@
 #include <cstdlib>
 
 #include "shell/soundcheck.h"
-#include "shell/soundfiles.h"
 
 SAMPLE* sample[2] = {nullptr, nullptr};
-DUH* music[9] = {};
+DUH* music[musiccount] = {};
 AL_DUH_PLAYER* dplay = nullptr;
 int effectsasked[2] = {0, 0};
 int volumelevel = volumesteps;
@@ -48,7 +47,7 @@ void init_sound() {
         if (soundfileplausible(samplefiles[i])) sample[i] = load_sample(samplefiles[i]);
         if (!sample[i]) reportmissing(samplefiles[i]);
     }
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < musiccount; ++i) {
         if (soundfileplausible(musicfiles[i])) music[i] = dumb_load_xm_quick(musicfiles[i]);
         if (!music[i]) reportmissing(musicfiles[i]);
     }

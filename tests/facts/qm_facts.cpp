@@ -14,10 +14,7 @@
 #include "model/levels.h"
 #include "model/scrambling.h"
 #include "play/stories.h"
-#include "screens/select.h"
 #include "shell/soundfiles.h"
-
-static_assert(sizeof controlcount / sizeof controlcount[0] == storylevels, "one story per level");
 
 namespace {
 
@@ -53,9 +50,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::printf("{\"levels\": [");
-    for (int n = 0; n < storylevels; ++n) {
+    for (int n = 0; n < levelcount; ++n) {
         std::printf("%s\n  {\"name\": \"%s\", \"controls\": %d, \"y\": %s, \"filled\": [", n ? "," : "",
-                    levelnames[n], controlcount[n], hasy(n) ? "true" : "false");
+                    levels[n].name, levels[n].controls, hasy(n) ? "true" : "false");
         bool first = true;
         for (int s = 0; s < storyslots; ++s) {
             if (jumpstrings[n][s].empty()) continue;
