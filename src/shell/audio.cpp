@@ -18,6 +18,7 @@ SAMPLE* sample[2] = {nullptr, nullptr};
 DUH* music[musiccount] = {};
 AL_DUH_PLAYER* dplay = nullptr;
 int effectsasked[2] = {0, 0};
+int musicasked = -1;
 int volumelevel = volumesteps;
 bool muted = false;
 
@@ -61,6 +62,7 @@ void stopmusic() {
 }
 
 void playmusic(int i) {
+    musicasked = i;
     stopmusic();
     if (music[i]) dplay = al_start_duh(music[i], 1, 0, musicvolume(), 4096, 4000);
     if (dplay && muted) al_pause_duh(dplay);

@@ -12,6 +12,7 @@ extern SAMPLE* sample[2];        // 0 "wav/sound2.wav" confirm/event, 1 "wav/sou
 extern DUH* music[musiccount];   // in the order of musicfiles: list, title, then the levels
 extern AL_DUH_PLAYER* dplay;     // the tune playing now, or null
 extern int effectsasked[2];      // playsample calls so far per entry, loaded or not (tests, soak)
+extern int musicasked;           // the latest playmusic index, loaded or not; -1 before any (tests)
 
 constexpr int volumesteps = 8;  // the sound keys' steps; the full step is the tunes' own loudness
 
