@@ -1,12 +1,14 @@
-// quellmarrow: seven levels, seven elementary catastrophes.
+// quellmarrow: a level for each elementary catastrophe.
 //
 // The entry function reads the command line, then runs the screens in their
 // fixed order: the intro once, then title, level list and the chosen level's
 // play screen, round again, until the title screen ends the program.
 #include <allegro.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "model/quiet.h"
 #include "play/game_loop.h"
@@ -22,10 +24,12 @@
 
 namespace {
 
-void (*const playlevel[7])() = {
-    loop<GameLoop<0>>, loop<GameLoop<1>>, loop<GameLoop<2>>, loop<GameLoop<3>>,
-    loop<GameLoop<4>>, loop<GameLoop<5>>, loop<GameLoop<6>>,
-};
+// One play screen per row of the level table.
+template <int... N>
+constexpr std::array<void (*)(), sizeof...(N)> levelscreens(std::integer_sequence<int, N...>) {
+    return {loop<GameLoop<N>>...};
+}
+constexpr auto playlevel = levelscreens(std::make_integer_sequence<int, levelcount>{});
 
 }  // namespace
 
@@ -53,7 +57,7 @@ int main(int argc, char** argv) {
                 quit = false;
                 break;
             }
-            if (SelectLoop::selected <= 6) playlevel[SelectLoop::selected]();
+            if (SelectLoop::selected < playlevel.size()) playlevel[SelectLoop::selected]();
             if (quit) return 0;
         }
     }

@@ -5,7 +5,7 @@
 struct Dat {
     double control[4];  // control values, each kept in [-1, 1]; a level uses its first R
     double x;           // first state coordinate, every level
-    double y;           // second state coordinate, levels 4 to 6 only
+    double y;           // second state coordinate, only on levels whose row says it moves
 };
 
 // A descent step, as returned by DCatastrophe<N>.

@@ -7,11 +7,11 @@
 
 #include "model/quiet.h"
 #include "play/stories.h"
+#include "screens/progress.h"
 #include "screens/select.h"
 #include "shell/audio.h"
 #include "shell/globals.h"
 
-unsigned levelmax = 0;
 unsigned char stringseen[57] = {};
 std::string curstring;
 
@@ -36,14 +36,14 @@ void trysetstring(int index) {
     if (index < 0 || index > 56) return;
     if (stringseen[index]) return;
     const unsigned level = SelectLoop::selected;
-    if (level > 6) return;
+    if (level >= jumpstrings.size()) return;
     const std::string& s = jumpstrings[level][index];
     if (s.empty()) return;
     screenshake = 30;
     curstring = s;
     playsample(0);
     stringseen[index] = 1;
-    if (level == levelmax && level <= 5) levelmax = level + 1;
+    unlockafter(level);
     if (quietlog) return;
     // Framed by empty lines so the index stands out among the relaxation lines.
     for (int i = 0; i < 3; ++i) std::fputs("\n", stdout), std::fflush(stdout);

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "model/dat.h"
+#include "screens/progress.h"
 
-extern unsigned levelmax;              // highest level the list offers, 0..6; only grows
 extern unsigned char stringseen[57];   // slots shown in this visit; cleared at level start
 extern std::string curstring;          // the sentence in the message box
 

@@ -11,17 +11,6 @@
 #include "shell/present.h"
 #include "shell/printwrap.h"
 
-// Placeholders fill the columns beyond a level's rows and are never shown.
-const char* const description[7][4] = {
-    {"step back/forward", "item 02", "item 03", "item 04"},                              // 0 fold
-    {"step towards/away", "eat less/more", "item 13", "item 14"},                        // 1 cusp
-    {"read less/more", "relax/concentrate", "look away/at", "item 24"},                  // 2 swallowtail
-    {"less/more action", "less/more artistry", "less/more linearity", "less/more emotion"},  // 3 butterfly
-    {"pray less/more", "sin less/more", "read less/more", "item 44"},                    // 4 pyramid
-    {"earlier/later", "younger/older", "happier/sadder", "item 54"},                     // 5 purse
-    {"listen", "look", "smell", "touch"},                                                // 6 parabola
-};
-
 int col = 0;
 
 int markerx(double v) {
@@ -34,8 +23,8 @@ int gaugey(double v) {
     return static_cast<int>(s * 0.5 + 32);
 }
 
-template <int N>
-void GameLoop<N>::draw() {
+void drawlevel(int level) {
+    const unsigned R = static_cast<unsigned>(levels[level].controls);
     const int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
     const int red = makecol(255, 0, 0), blue = makecol(0, 0, 255);
     drawPreface();
@@ -52,7 +41,7 @@ void GameLoop<N>::draw() {
     rect(buffer, 0, 0, 11, 64, white);
     rect(buffer, 148, 0, 159, 64, white);
     // The right gauge shows y where the level has one, otherwise x again.
-    const int right = gaugey(hasy(N) ? curslice.dat.y : curslice.dat.x);
+    const int right = gaugey(hasy(level) ? curslice.dat.y : curslice.dat.x);
     hline(buffer, 148, right, 159, white);
 
     col = curslice.state == 0 ? makecol(50, 50, 50) : red;
@@ -60,14 +49,7 @@ void GameLoop<N>::draw() {
     printwrap(curstring, 16, 4, white, col, 16);
 
     // curselected stays below R, so a placeholder label is never reached.
-    const unsigned level = SelectLoop::selected < 7 ? SelectLoop::selected : N;
-    textout_ex(buffer, font, description[level][curselected], 4, 111, white, black);
+    const unsigned selected = SelectLoop::selected;
+    const int shown = selected < static_cast<unsigned>(levelcount) ? static_cast<int>(selected) : level;
+    textout_ex(buffer, font, levels[shown].description[curselected], 4, 111, white, black);
 }
-
-template void GameLoop<0>::draw();
-template void GameLoop<1>::draw();
-template void GameLoop<2>::draw();
-template void GameLoop<3>::draw();
-template void GameLoop<4>::draw();
-template void GameLoop<5>::draw();
-template void GameLoop<6>::draw();

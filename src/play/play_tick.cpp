@@ -6,7 +6,6 @@
 
 #include "model/controls.h"
 #include "model/quiet.h"
-#include "model/relax.h"
 #include "model/scrambling.h"
 #include "play/game_loop.h"
 #include "play/narrative.h"
@@ -16,6 +15,7 @@
 #include "shell/audio.h"
 #include "shell/globals.h"
 #include "shell/input.h"
+#include "shell/soundfiles.h"
 
 GameSlice curslice = {};
 std::deque<GameSlice> undos;
@@ -25,10 +25,9 @@ bool pressed[2] = {false, false};
 
 namespace {
 
-template <int N>
-void nudge(bool raised) {
+void nudge(MoveInfo (*relax)(Dat&), bool raised) {
     const int before = curslice.state;
-    MoveInfo info = move<N>(curslice.dat);
+    MoveInfo info = relax(curslice.dat);
     // Once blown up, later nudges never calm the level; only undo does.
     if (before != 1) curslice.state = info.kind == 2 ? 1 : 0;
     undos.push_back(curslice);
@@ -58,15 +57,15 @@ void undo() {
 
 }  // namespace
 
-template <int N>
-void GameLoop<N>::start() {
+void startlevel(int level) {
+    const int R = levels[level].controls;
     screenshake = 0;
     drawscrambling(R);
-    for (unsigned s = 0; s < R && !quietlog; ++s) {
-        std::printf("P %u,%d\n", s, amountperm[s]);
+    for (int s = 0; s < R && !quietlog; ++s) {
+        std::printf("P %d,%d\n", s, amountperm[s]);
         std::fflush(stdout);
     }
-    playmusic(N + 1);
+    playmusic(leveltune(level));
     while (!undos.empty()) undos.pop_back();
     for (unsigned char& seen : stringseen) seen = 0;
     curstring = jumpstrings[SelectLoop::selected][0];
@@ -79,13 +78,12 @@ void GameLoop<N>::start() {
     curselected = 0;
 }
 
-template <int N>
-bool GameLoop<N>::done() {
+bool leveldone() {
     return quit || leave;
 }
 
-template <int N>
-void GameLoop<N>::tick() {
+void ticklevel(int level, MoveInfo (*relax)(Dat&)) {
+    const unsigned R = static_cast<unsigned>(levels[level].controls);
     const bool up = isdown(actup), down = isdown(actdown);
     if (up && !pressed[0]) {
         curselected = (curselected + R - 1) % R;
@@ -99,10 +97,10 @@ void GameLoop<N>::tick() {
     const bool left = isdown(actleft), right = isdown(actright);
     if (left && !right) {
         dec(control);
-        nudge<N>(false);
+        nudge(relax, false);
     } else if (right && !left) {
         inc(control);
-        nudge<N>(true);
+        nudge(relax, true);
     } else if (isdown(actundo)) {
         undo();
     }
@@ -116,11 +114,3 @@ void GameLoop<N>::tick() {
     // Every tick, event or not: a sentence already shown is simply not shown again.
     processsignal(cursignal);
 }
-
-template struct GameLoop<0>;
-template struct GameLoop<1>;
-template struct GameLoop<2>;
-template struct GameLoop<3>;
-template struct GameLoop<4>;
-template struct GameLoop<5>;
-template struct GameLoop<6>;

@@ -224,19 +224,39 @@ constexpr StoryLine parabola[] = {
     {56, "i awake the next morning, in her arms. "},
 };
 
-static_assert(wellordered(fold) && wellordered(cusp) && wellordered(swallowtail) &&
-              wellordered(butterfly) && wellordered(pyramid) && wellordered(purse) &&
-              wellordered(parabola));
+// A level's story as the table of stories holds it.
+struct Story {
+    const StoryLine* lines;
+    std::size_t count;
+    bool ordered;
+};
 
 template <std::size_t K>
-std::array<std::string, storyslots> row(const StoryLine (&lines)[K]) {
-    std::array<std::string, storyslots> texts;
-    for (const StoryLine& line : lines) texts[line.slot] = line.text;
-    return texts;
+constexpr Story story(const StoryLine (&lines)[K]) {
+    return {lines, K, wellordered(lines)};
 }
+
+// The stories in the order of the level table.
+constexpr Story stories[] = {
+    story(fold), story(cusp), story(swallowtail), story(butterfly),
+    story(pyramid), story(purse), story(parabola),
+};
+static_assert(sizeof stories / sizeof stories[0] == levelcount, "one story per row of the level table");
+
+constexpr bool allordered() {
+    for (const Story& s : stories)
+        if (!s.ordered) return false;
+    return true;
+}
+static_assert(allordered(), "slots ascending from 0 and below storyslots");
 
 }  // namespace
 
-const std::array<std::array<std::string, storyslots>, storylevels> jumpstrings = {
-    row(fold), row(cusp), row(swallowtail), row(butterfly), row(pyramid), row(purse), row(parabola),
-};
+const std::array<std::array<std::string, storyslots>, levelcount> jumpstrings = [] {
+    std::array<std::array<std::string, storyslots>, levelcount> texts;
+    for (int level = 0; level < levelcount; ++level) {
+        const Story& s = stories[level];
+        for (std::size_t i = 0; i < s.count; ++i) texts[level][s.lines[i].slot] = s.lines[i].text;
+    }
+    return texts;
+}();

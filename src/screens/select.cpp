@@ -4,16 +4,14 @@
 
 #include <allegro.h>
 
-#include "play/narrative.h"
+#include "model/levels.h"
+#include "screens/progress.h"
 #include "screens/title.h"
 #include "shell/audio.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/present.h"
-
-const char* const levelnames[7] = {
-    "fold", "cusp", "swallowtail", "butterfly", "pyramid", "purse", "parabola",
-};
+#include "shell/soundfiles.h"
 
 unsigned SelectLoop::selected = 0;
 bool SelectLoop::upheld = false;
@@ -29,7 +27,7 @@ void SelectLoop::start() {
     upheld = downheld = spaceheld = true;
     escpressed = true;
     leave = false;
-    playmusic(0);
+    playmusic(listtune);
 }
 
 bool SelectLoop::done() {
@@ -73,8 +71,8 @@ void SelectLoop::draw() {
     drawPreface();
     drawtitleline();
     const int red = makecol(255, 10, 10), black = makecol(0, 0, 0);
-    for (unsigned k = 0; k < 7; ++k) {
+    for (unsigned k = 0; k < static_cast<unsigned>(levelcount); ++k) {
         const int fg = k == selected ? red : scol(k);
-        textout_ex(buffer, font, levelnames[k], 54, 30 + 10 * k, fg, black);
+        textout_ex(buffer, font, levels[k].name, 54, 30 + 10 * k, fg, black);
     }
 }

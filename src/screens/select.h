@@ -1,4 +1,4 @@
-// The level list: the seven levels, locked ones nearly black, a red cursor.
+// The level list: every level of the table, locked ones nearly black, a red cursor.
 #pragma once
 
 struct SelectLoop {
@@ -15,5 +15,3 @@ struct SelectLoop {
 
 // Colour of level k's name when the cursor is not on it: white if unlocked.
 int scol(unsigned k);
-
-extern const char* const levelnames[7];

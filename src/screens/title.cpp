@@ -8,6 +8,7 @@
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/present.h"
+#include "shell/soundfiles.h"
 
 bool TitleLoop::begin = false;
 int TitleLoop::selected = 0;
@@ -32,7 +33,7 @@ void toggleon(Action a, bool& held) {
 
 void TitleLoop::start() {
     screenshake = 0;
-    playmusic(8);
+    playmusic(titletune);
     begin = false;
     selected = 0;
     upheld = downheld = spaceheld = true;

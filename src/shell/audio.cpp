@@ -13,12 +13,12 @@
 #include <cstdlib>
 
 #include "shell/soundcheck.h"
-#include "shell/soundfiles.h"
 
 SAMPLE* sample[2] = {nullptr, nullptr};
-DUH* music[9] = {};
+DUH* music[musiccount] = {};
 AL_DUH_PLAYER* dplay = nullptr;
 int effectsasked[2] = {0, 0};
+int musicasked = -1;
 int volumelevel = volumesteps;
 bool muted = false;
 
@@ -48,7 +48,7 @@ void init_sound() {
         if (soundfileplausible(samplefiles[i])) sample[i] = load_sample(samplefiles[i]);
         if (!sample[i]) reportmissing(samplefiles[i]);
     }
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < musiccount; ++i) {
         if (soundfileplausible(musicfiles[i])) music[i] = dumb_load_xm_quick(musicfiles[i]);
         if (!music[i]) reportmissing(musicfiles[i]);
     }
@@ -62,6 +62,7 @@ void stopmusic() {
 }
 
 void playmusic(int i) {
+    musicasked = i;
     stopmusic();
     if (music[i]) dplay = al_start_duh(music[i], 1, 0, musicvolume(), 4096, 4000);
     if (dplay && muted) al_pause_duh(dplay);

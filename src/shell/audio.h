@@ -2,14 +2,17 @@
 // operations the screens use.
 #pragma once
 
+#include "shell/soundfiles.h"
+
 struct SAMPLE;
 struct DUH;
 typedef struct AL_DUH_PLAYER AL_DUH_PLAYER;
 
 extern SAMPLE* sample[2];        // 0 "wav/sound2.wav" confirm/event, 1 "wav/sound5.wav" tick
-extern DUH* music[9];            // 0 level list, 1..7 levels 0..6, 8 title
+extern DUH* music[musiccount];   // in the order of musicfiles: list, title, then the levels
 extern AL_DUH_PLAYER* dplay;     // the tune playing now, or null
 extern int effectsasked[2];      // playsample calls so far per entry, loaded or not (tests, soak)
+extern int musicasked;           // the latest playmusic index, loaded or not; -1 before any (tests)
 
 constexpr int volumesteps = 8;  // the sound keys' steps; the full step is the tunes' own loudness
 

@@ -1,18 +1,28 @@
-// The eleven sound files the game loads, relative to its data folder. The
-// tests and the generator's checks read this same table (tests/facts).
+// The sound files the game loads, relative to its data folder: the two
+// effects, the two screens' tunes and one tune per row of the level table.
+// The tests and the generator's checks read this same table (tests/facts).
 #pragma once
+#include <array>
+
+#include "model/levels.h"
 
 inline constexpr int samplecount = 2;
-inline constexpr int musiccount = 9;
 
 // 0 confirm/event, 1 tick.
 inline constexpr const char* samplefiles[samplecount] = {"wav/sound2.wav", "wav/sound5.wav"};
 
-// 0 level list, 1..7 levels 0..6, 8 title screen.
-inline constexpr const char* musicfiles[musiccount] = {
-    "xm/title.xm",                                   // level list
-    "xm/track0.xm", "xm/track1.xm", "xm/track2.xm",  // fold, cusp, swallowtail
-    "xm/track3.xm", "xm/track4.xm", "xm/track5.xm",  // butterfly, pyramid, purse
-    "xm/track6.xm",                                  // parabola
-    "xm/intro.xm",                                   // title screen
-};
+// Where each tune sits in the music table: the screens' two first, so that
+// neither moves when a level is added.
+inline constexpr int listtune = 0;   // level list
+inline constexpr int titletune = 1;  // title screen
+constexpr int leveltune(int level) { return 2 + level; }
+
+inline constexpr int musiccount = leveltune(levelcount);
+
+inline constexpr std::array<const char*, musiccount> musicfiles = [] {
+    std::array<const char*, musiccount> files{};
+    files[listtune] = "xm/title.xm";
+    files[titletune] = "xm/intro.xm";
+    for (int n = 0; n < levelcount; ++n) files[leveltune(n)] = levels[n].tune;
+    return files;
+}();

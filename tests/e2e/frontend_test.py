@@ -6,7 +6,7 @@ import harness as h
 
 
 def list_colours(shot):
-    return [h.level_colour(shot, k) for k in range(7)]
+    return [h.level_colour(shot, k) for k in range(len(h.LEVELS))]
 
 
 def body():
@@ -39,7 +39,7 @@ def body():
         s.press("Return")
         shot = s.wait_screen(h.is_level_list, 3, label="level-list")
         h.expect(shot is not None, "Enter on Start did not show the level list")
-        h.expect(list_colours(shot) == ["red"] + ["locked"] * 6,
+        h.expect(list_colours(shot) == ["red"] + ["locked"] * (len(h.LEVELS) - 1),
                  "level list at the start: %s" % list_colours(shot))
         h.expect(shot.count(h.TITLE_BROWN, *h.text_box(8, 7, 11)) >= 20, "no title line on the list")
 

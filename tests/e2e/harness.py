@@ -579,7 +579,7 @@ def level_colour(shot, k):
 
 def is_level_list(shot):
     return is_title_line(shot) and level_colour(shot, 0) is not None and \
-        all(level_colour(shot, k) is not None for k in range(7))
+        all(level_colour(shot, k) is not None for k in range(len(LEVELS)))
 
 
 def is_play_screen(shot):

@@ -21,7 +21,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "model/controls.h"
@@ -48,7 +50,11 @@ struct Scrambling {
 };
 
 using Mover = MoveInfo (*)(Dat&);
-const Mover movers[7] = {move<0>, move<1>, move<2>, move<3>, move<4>, move<5>, move<6>};
+template <int... N>
+constexpr std::array<Mover, sizeof...(N)> relaxations(std::integer_sequence<int, N...>) {
+    return {move<N>...};
+}
+constexpr auto movers = relaxations(std::make_integer_sequence<int, levelcount>{});
 
 // Ticks a hold can overrun, applied to every hold alike and alternately; the
 // last two patterns cover a driver that overshoots one hold but not the next.
@@ -133,7 +139,7 @@ struct Search {
     // Depth-first over holds; values tracks the controls as the plan leaves them.
     bool extend(Plan& plan, double values[4], int depth) {
         if (depth == 0) return false;
-        const int R = controlcount[level];
+        const int R = levels[level].controls;
         for (int row = 0; row < R; ++row) {
             for (int raise = 1; raise >= 0; --raise) {
                 // Two holds of one row in one direction in a row are one hold.
@@ -179,8 +185,8 @@ int main() {
     FILE* out = fdopen(dup(1), "w");
     if (!out || !std::freopen("/dev/null", "w", stdout)) return 2;
     int status = 0;
-    for (int level = 0; level < 7; ++level) {
-        const int R = controlcount[level];
+    for (int level = 0; level < levelcount; ++level) {
+        const int R = levels[level].controls;
         const std::vector<Scrambling> all = allscramblings(R);
         // The shortest plan wins; at equal length one for every scrambling
         // is preferred to one per permutation.

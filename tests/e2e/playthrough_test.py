@@ -33,7 +33,7 @@ def read_plans(planner):
             current = plans.setdefault((int(words[1]), perm), [])
         elif words[0] == "hold":
             current.append((int(words[1]), KEYS[words[2]], int(words[3])))
-    for level in range(7):
+    for level in range(len(h.LEVELS)):
         h.expect(any(k[0] == level for k in plans), "no plan for level %d" % level)
     return plans
 
@@ -81,12 +81,12 @@ def play_level(s, level, plans, attempt, starts):
 
 
 def playthrough(args, plans, name, gameargs):
-    """One run from the intro to a sentence on "parabola"; its level starts."""
+    """One run from the intro to a sentence on the last level; its level starts."""
     starts = []
     with h.Session(args, name, gameargs=gameargs) as s:
         h.skip_intro(s)
         h.title_to_list(s)
-        for level in range(7):
+        for level in range(len(h.LEVELS)):
             if level > 0:
                 s.press("Down")
             shot = s.wait_screen(lambda x: h.level_colour(x, level) == "red", 5)
@@ -109,9 +109,10 @@ def playthrough(args, plans, name, gameargs):
             s.press("Escape")
             shot = s.wait_screen(h.is_level_list, 5, label="list-after-%s" % h.LEVELS[level])
             h.expect(shot is not None, "Esc did not return to the list from %s" % h.LEVELS[level])
-            colours = [h.level_colour(shot, k) for k in range(7)]
-            opened = min(level + 1, 6)
-            wanted = ["white"] * (opened + 1) + ["locked"] * (6 - opened)
+            last = len(h.LEVELS) - 1
+            colours = [h.level_colour(shot, k) for k in range(last + 1)]
+            opened = min(level + 1, last)
+            wanted = ["white"] * (opened + 1) + ["locked"] * (last - opened)
             wanted[level] = "red"
             h.expect(colours == wanted, "list after %s: %s, wanted %s" % (h.LEVELS[level], colours, wanted))
 

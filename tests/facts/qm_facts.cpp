@@ -1,7 +1,8 @@
 // Prints the facts the Python and shell tests share with the game, read
 // from the game's own tables, so each is written down once:
-//   qm_facts          JSON: the levels (name, control count, whether y
-//                     moves, the slots that hold a sentence) and the sounds
+//   qm_facts          JSON: the levels of the level table (name, control
+//                     count, whether y moves, its tune, the slots that hold
+//                     a sentence) and the sounds
 //   qm_facts sounds   the sound files, one a line
 //   qm_facts deal SEED R...
 //                     the permutations a run with --seed SEED deals at
@@ -14,10 +15,7 @@
 #include "model/levels.h"
 #include "model/scrambling.h"
 #include "play/stories.h"
-#include "screens/select.h"
 #include "shell/soundfiles.h"
-
-static_assert(sizeof controlcount / sizeof controlcount[0] == storylevels, "one story per level");
 
 namespace {
 
@@ -53,9 +51,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::printf("{\"levels\": [");
-    for (int n = 0; n < storylevels; ++n) {
-        std::printf("%s\n  {\"name\": \"%s\", \"controls\": %d, \"y\": %s, \"filled\": [", n ? "," : "",
-                    levelnames[n], controlcount[n], hasy(n) ? "true" : "false");
+    for (int n = 0; n < levelcount; ++n) {
+        std::printf("%s\n  {\"name\": \"%s\", \"controls\": %d, \"y\": %s, \"tune\": \"%s\", \"filled\": [",
+                    n ? "," : "", levels[n].name, levels[n].controls, hasy(n) ? "true" : "false", levels[n].tune);
         bool first = true;
         for (int s = 0; s < storyslots; ++s) {
             if (jumpstrings[n][s].empty()) continue;

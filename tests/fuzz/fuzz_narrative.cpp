@@ -1,9 +1,10 @@
 // Fuzz target for the story: a level, an unlock state and a run of arbitrary
 // events (any kind, rows 0 to 3, any flags) and raw slot numbers. Checks the
 // index range, that a sentence is taken only from a filled slot and only
-// once, and that levelmax only grows, one level at a time, never past 6.
+// once, and that levelmax only grows, one level at a time, never past the
+// last level of the table.
 //
-// Input: byte 0 level (mod 7), byte 1 levelmax (mod 7), then records of six
+// Input: byte 0 level, byte 1 levelmax (each modulo the level count), then records of six
 // bytes: a 32-bit kind, a row byte (mod 4) and a flag byte (bit 0 raised,
 // bit 1 flag1, bit 2 flag2, bit 7: offer the kind as a raw slot number).
 #include <allegro.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 
 #include "model/dat.h"
+#include "model/levels.h"
 #include "play/narrative.h"
 #include "play/stories.h"
 #include "screens/select.h"
@@ -40,9 +42,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    const unsigned level = data[0] % 7;
+    const unsigned count = levelcount, last = count - 1;
+    const unsigned level = data[0] % count;
     SelectLoop::selected = level;
-    levelmax = data[1] % 7;
+    levelmax = data[1] % count;
     std::memset(stringseen, 0, sizeof stringseen);
     curstring = jumpstrings[level][0];
     screenshake = 0;
@@ -79,9 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "the sound does not match a new sentence");
         require((screenshake == 30) == fresh, "the shake does not match a new sentence");
         if (fresh) require(curstring == jumpstrings[level][index], "the wrong sentence shown");
-        const unsigned expected = fresh && level == maxbefore && level <= 5 ? level + 1 : maxbefore;
+        const unsigned expected = fresh && level == maxbefore && level < last ? level + 1 : maxbefore;
         require(levelmax == expected, "levelmax moved other than by one unlock");
-        require(levelmax <= 6, "levelmax beyond 6");
+        require(levelmax <= last, "levelmax beyond the last level");
     }
     return 0;
 }

@@ -6,7 +6,6 @@
 #include <set>
 #include <vector>
 
-#include "model/levels.h"
 #include "model/scrambling.h"
 
 namespace {
@@ -56,7 +55,7 @@ TEST(Scrambling, ShuffleUsesRandModuloIPlusOne) {
     std::set<std::vector<int>> seen;
     srand(11);
     for (int i = 0; i < 2000; ++i) {
-        drawscrambling(controlcount[3]);
+        drawscrambling(4);
         seen.insert(std::vector<int>(amountperm, amountperm + 4));
     }
     EXPECT_EQ(seen.size(), 24u);

@@ -34,8 +34,8 @@ class OutputChecker:
         self.perm_slot = -1
         self.lastword = None        # last non-empty line of the visit
         self.recent = []            # the last few lines, for the sentence framing
-        self.visits = [0] * 7
-        self.shown = [set() for _ in range(7)]
+        self.visits = [0] * len(LEVELS)
+        self.shown = [set() for _ in LEVELS]
         self.sentences = 0
 
     def fault(self, index, text):
@@ -132,7 +132,7 @@ class OutputChecker:
         self.seen.add(n)
         self.shown[lv].add(n)
         self.sentences += 1
-        if lv == self.levelmax and lv <= 5:
+        if lv == self.levelmax and lv < len(LEVELS) - 1:
             self.levelmax = lv + 1
 
     def finish(self, lines):

@@ -150,8 +150,8 @@ class Monkey:
         self.closes = 0    # close requests, as a window manager sends them
         self.actions = 0
         self.arrivals = collections.Counter()  # screen -> times reached
-        self.visits = [0] * 7
-        self.shown = [set() for _ in range(7)]
+        self.visits = [0] * len(LEVELS)
+        self.shown = [set() for _ in LEVELS]
         self.sentences = 0
         self.lines_checked = 0
         self.highest_unlocked = 0
@@ -266,7 +266,7 @@ class Monkey:
             # Lean towards the newest level while there is one to unlock;
             # once all are open, wander the list.
             m = self.run.check.levelmax
-            if m == 6:
+            if m == len(LEVELS) - 1:
                 enter, down = 15, 18
             elif self.run.cursor == m:
                 enter, down = 30, 8
@@ -328,7 +328,7 @@ class Monkey:
     # -- what each screen must show
 
     def check_list(self, shot, left_level):
-        colours = [h.level_colour(shot, k) for k in range(7)]
+        colours = [h.level_colour(shot, k) for k in range(len(LEVELS))]
         red = [k for k, c in enumerate(colours) if c == "red"]
         open_ = [k for k, c in enumerate(colours) if c != "locked"]
         chk = self.run.check
@@ -381,7 +381,7 @@ class Monkey:
         r.check.finish(r.s.lines())
         self.faults += ["watchdog: " + f for f in r.dog.faults]
         self.faults += ["output: " + f for f in r.check.faults]
-        for k in range(7):
+        for k in range(len(LEVELS)):
             self.shown[k] |= r.check.shown[k]
         self.sentences += r.check.sentences
         self.lines_checked += len(r.s.lines())
@@ -533,11 +533,11 @@ class Monkey:
             "screens reached: " + ", ".join("%s %d" % (k, self.arrivals[k])
                                            for k in ("intro", "title", "list", "play")),
             "intros left to run out: %d" % self.intro_timeouts,
-            "levels entered: " + ", ".join("%s %d" % (LEVELS[k], self.visits[k]) for k in range(7)),
+            "levels entered: " + ", ".join("%s %d" % (LEVELS[k], self.visits[k]) for k in range(len(LEVELS))),
             "highest level unlocked: %s" % LEVELS[self.highest_unlocked],
             "sentences shown: %d" % self.sentences,
         ]
-        for k in range(7):
+        for k in range(len(LEVELS)):
             if self.shown[k]:
                 lines.append("  %s slots: %s" % (LEVELS[k], sorted(self.shown[k])))
         lines += [

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "play/game_loop.h"
 #include "play/narrative.h"
@@ -174,7 +175,7 @@ void checklabels() {
     GameLoop<N>::start();
     GameLoop<N>::tick();
     for (unsigned press = 0; press <= GameLoop<N>::R; ++press) {
-        const std::string label = description[N][curselected];
+        const std::string label = levels[N].description[curselected];
         GameLoop<N>::draw();
         EXPECT_TRUE(showstext(label.c_str(), 4, 111, white(), black())) << "level " << N << " " << label;
         EXPECT_NE(label.compare(0, 5, "item "), 0) << "level " << N << " row " << curselected;
@@ -187,15 +188,14 @@ void checklabels() {
     testing::internal::GetCapturedStdout();
 }
 
+template <int... N>
+void checkalllabels(std::integer_sequence<int, N...>) {
+    (checklabels<N>(), ...);
+}
+
 TEST_F(PlayPicture, TheLabelLineShowsTheSelectedControlsLabel) {
-    checklabels<0>();
-    checklabels<1>();
-    checklabels<2>();
-    checklabels<3>();
-    checklabels<4>();
-    checklabels<5>();
-    checklabels<6>();
-    EXPECT_STREQ(description[4][2], description[2][0]);
+    checkalllabels(std::make_integer_sequence<int, levelcount>{});
+    EXPECT_STREQ(levels[4].description[2], levels[2].description[0]);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "play/narrative.h"
+#include "model/levels.h"
+#include "screens/progress.h"
 #include "shell/globals.h"
 #include "shell/loop.h"
 #include "support/keys.h"
@@ -85,13 +86,14 @@ TEST_F(Select, CursorWrapsWithinTheUnlockedLevels) {
     EXPECT_EQ(SelectLoop::selected, 1u);
     EXPECT_EQ(effects.select(), 7);
 
-    // With all seven open the wrap still lands on parabola and back.
-    levelmax = 6;
+    // With every level open the wrap still lands on the last one and back.
+    const unsigned last = levelcount - 1;
+    levelmax = last;
     SelectLoop::selected = 0;
     release({KEY_UP, KEY_DOWN});
     ticks<SelectLoop>(1);
     press(KEY_UP);
-    EXPECT_EQ(SelectLoop::selected, 6u);
+    EXPECT_EQ(SelectLoop::selected, last);
     press(KEY_DOWN);
     EXPECT_EQ(SelectLoop::selected, 0u);
 }
@@ -172,7 +174,6 @@ TEST_F(Select, EveryPendingTickWithSpaceDownConfirmsAndADownChangesTheLevel) {
 
 TEST_F(Select, NamesInTheirColours) {
     using testpixels::showstext;
-    const char* const names[7] = {"fold", "cusp", "swallowtail", "butterfly", "pyramid", "purse", "parabola"};
     const int white = makecol(255, 255, 255), black = makecol(0, 0, 0);
     const int red = makecol(255, 10, 10), dark = makecol(20, 20, 20);
     levelmax = 3;
@@ -180,9 +181,9 @@ TEST_F(Select, NamesInTheirColours) {
     clear_to_color(buffer, makecol(9, 9, 9));
     SelectLoop::draw();
     EXPECT_TRUE(showstext("quellmarrow", 8, 7, makecol(136, 126, 114), black));
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < levelcount; ++k) {
         const int fg = k == 1 ? red : k <= 3 ? white : dark;
-        EXPECT_TRUE(showstext(names[k], 54, 30 + 10 * k, fg, black)) << names[k];
+        EXPECT_TRUE(showstext(levels[k].name, 54, 30 + 10 * k, fg, black)) << levels[k].name;
     }
     EXPECT_EQ(testpixels::count(0, 0, 159, 119, makecol(9, 9, 9)), 0);
 
