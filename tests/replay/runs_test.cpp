@@ -23,6 +23,12 @@ std::string times(int n, const std::string& s) {
     return out;
 }
 
+double stepsdown(int n) {
+    double v = 0;
+    for (int i = 0; i < n; ++i) dec(v);
+    return v;
+}
+
 // The lines that are neither empty nor "STARTCALC", space-separated.
 std::string events(const std::string& out) {
     std::istringstream in(out);
@@ -47,7 +53,7 @@ Script sweep(uint32_t seed) {
 
 }  // namespace
 
-// A run-away on fold, undone step by step, a tap of undo, a second visit.
+// A run-away on fold, undone step by step, taps of undo, a second visit.
 TEST(Replay, FoldRunAwayUndoAndASecondVisit) {
     Script s(7);
     s.tolevel(0).hold(right, 20);
@@ -62,20 +68,25 @@ TEST(Replay, FoldRunAwayUndoAndASecondVisit) {
     r = play(s);
     EXPECT_EQ(curslice.dat.control[0], delta);
     EXPECT_EQ(curslice.state, 1);
-    s.hold(undo, 6);
-    r = play(s);
-    EXPECT_EQ(r.out, "P 0,0\n" + runaway + times(19, "STARTCALC\n\n"));
-    EXPECT_EQ(curslice.state, 0);
-    EXPECT_EQ(curslice.dat.control[0], 0.0);
-    EXPECT_EQ(curslice.dat.x, 0.0);
+    for (int more : {1, 5}) {
+        s.hold(undo, more);
+        r = play(s);
+        EXPECT_EQ(r.out, "P 0,0\n" + runaway + times(19, "STARTCALC\n\n"));
+        EXPECT_EQ(curslice.state, 0);
+        EXPECT_EQ(curslice.dat.control[0], 0.0);
+        EXPECT_EQ(curslice.dat.x, 0.0);
+    }
 
-    // Ten taps step ten times; one tap of undo steps back one.
-    s.press(left, 10).press(undo);
+    // Ten taps step ten times and a hold takes the control to its bound,
+    // where the nudges change nothing; each tap of undo then steps back to
+    // the state before one more nudge that changed something.
+    s.press(left, 10).hold(left, 35).press(undo);
     r = play(s);
-    double nine = 0;
-    for (int i = 0; i < 9; ++i) dec(nine);
-    EXPECT_EQ(curslice.dat.control[0], nine);
-    EXPECT_EQ(r.out, "P 0,0\n" + runaway + times(29, "STARTCALC\n\n"));
+    EXPECT_EQ(curslice.dat.control[0], stepsdown(39));
+    s.press(undo);
+    r = play(s);
+    EXPECT_EQ(curslice.dat.control[0], stepsdown(38));
+    EXPECT_EQ(r.out, "P 0,0\n" + runaway + times(64, "STARTCALC\n\n"));
 
     // Back to the list with cusp open; fold again shows its sentence again,
     // opens nothing more; Esc, Esc and the program ends.
@@ -84,7 +95,7 @@ TEST(Replay, FoldRunAwayUndoAndASecondVisit) {
     EXPECT_FALSE(r.ranout);
     EXPECT_EQ(r.trail, "intro title list level list level list title");
     EXPECT_EQ(r.levelmax, 1u);
-    EXPECT_EQ(r.out, "P 0,0\n" + runaway + times(29, "STARTCALC\n\n") + "P 0,0\n" + runaway + "STARTCALC\n\n");
+    EXPECT_EQ(r.out, "P 0,0\n" + runaway + times(64, "STARTCALC\n\n") + "P 0,0\n" + runaway + "STARTCALC\n\n");
 }
 
 // Keys held from one screen into the next act there only after a release.
