@@ -129,9 +129,12 @@ bool decoderecording(const std::string& bytes, const char* version, Recording& r
         why = "truncated in its header";
         return false;
     }
-    const std::string made = bytes.substr(r.at, n);
+    std::string made = bytes.substr(r.at, n);
     r.at += n;
     if (made != version) {
+        // Named in a message on a terminal: nothing but printable characters.
+        for (char& c : made)
+            if (c < 0x20 || c > 0x7e) c = '?';
         // Another version may relax or deal differently: the run would not be the same.
         why = "recorded by quellmarrow " + made + ", this is " + version;
         return false;

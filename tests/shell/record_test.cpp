@@ -112,6 +112,8 @@ TEST(Recording, EveryCutAndEveryChangedByteIsRefused) {
 
     EXPECT_FALSE(decoderecording(encoderecording(run, "0.9"), gameversion(), back, why));
     EXPECT_EQ(why, std::string("recorded by quellmarrow 0.9, this is ") + gameversion());
+    EXPECT_FALSE(decoderecording(encoderecording(run, "9\n\x1b[2J"), gameversion(), back, why));
+    EXPECT_EQ(why, std::string("recorded by quellmarrow 9??[2J, this is ") + gameversion());
     // A pass of more ticks than a frame ever runs cannot come from the game.
     run.ticks.assign(31, 0);
     run.ticks[0] = tickpass;
