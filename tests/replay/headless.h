@@ -110,8 +110,8 @@ struct Result {
 };
 
 // Plays the script through the file format and the screen flow, from a
-// fresh start of the program.
-inline Result play(const Script& script) {
+// fresh start of the program; `quiet` as --quiet.
+inline Result play(const Script& script, bool quiet = false) {
     Recording back;
     std::string why;
     const std::string bytes = encoderecording(script.run, gameversion());
@@ -121,7 +121,7 @@ inline Result play(const Script& script) {
     levelmax = 0;
     SelectLoop::selected = 0;
     quit = leave = false;
-    quietlog = false;
+    quietlog = quiet;
     std::srand(back.seed);
     Headless::cut = false;
     Headless::trail.clear();
@@ -134,6 +134,7 @@ inline Result play(const Script& script) {
     r.trail = Headless::trail;
     r.levelmax = levelmax;
     quit = false;
+    quietlog = false;
     stopreplay();
     return r;
 }

@@ -134,7 +134,7 @@ TEST(Replay, ThePendingTicksOfAPassStayOnItsScreen) {
 // Every level from fold to parabola, for two seeds: each level start deals
 // what the seed predicts (nothing else draws from the scrambling's numbers),
 // a sentence on each level opens the next, and the run prints exactly what
-// it printed when it was written down.
+// it printed when it was written down; with --quiet, nothing.
 TEST(Replay, EveryLevelOpensTheNext) {
     const std::pair<uint32_t, const char*> runs[] = {
         {1, "P 0,0 FAIL1,0 34 P 0,1 P 1,0 4 11 P 0,2 P 1,0 P 2,1 FAIL1,0 33 P 0,0 P 1,1 P 2,3 P 3,2 5 "
@@ -162,5 +162,11 @@ TEST(Replay, EveryLevelOpensTheNext) {
         while (std::getline(in, line))
             if (line.rfind("P ", 0) == 0) printed += line + " ";
         EXPECT_EQ(printed, dealt);
+
+        // --quiet: the same run, to the same end, without a line.
+        const Result quiet = play(sweep(seed), true);
+        EXPECT_EQ(quiet.out, "");
+        EXPECT_EQ(quiet.levelmax, 6u);
+        EXPECT_EQ(quiet.trail, r.trail);
     }
 }
