@@ -5,20 +5,21 @@
 // of screen T.
 #pragma once
 
+#include <array>
+#include <iterator>
+#include <utility>
+
+#include "model/levels.h"
 #include "play/game_loop.h"
 #include "screens/intro.h"
 #include "screens/select.h"
 #include "screens/title.h"
 #include "shell/globals.h"
 
-template <class Run>
-void playlevel(unsigned n) {
-    static void (*const levels[7])() = {
-        Run::template visit<GameLoop<0>>, Run::template visit<GameLoop<1>>, Run::template visit<GameLoop<2>>,
-        Run::template visit<GameLoop<3>>, Run::template visit<GameLoop<4>>, Run::template visit<GameLoop<5>>,
-        Run::template visit<GameLoop<6>>,
-    };
-    if (n <= 6) levels[n]();
+// One play screen per level.
+template <class Run, int... N>
+constexpr std::array<void (*)(), sizeof...(N)> levelscreens(std::integer_sequence<int, N...>) {
+    return {Run::template visit<GameLoop<N>>...};
 }
 
 template <class Run>
@@ -33,7 +34,9 @@ void screenflow() {
                 quit = false;
                 break;
             }
-            playlevel<Run>(SelectLoop::selected);
+            static constexpr auto playlevel =
+                levelscreens<Run>(std::make_integer_sequence<int, std::size(controlcount)>{});
+            if (SelectLoop::selected < playlevel.size()) playlevel[SelectLoop::selected]();
             if (quit) return;
         }
     }
