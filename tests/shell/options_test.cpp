@@ -89,7 +89,8 @@ TEST(Options, HelpAndVersionPrintAndExitZero) {
     Outcome o = run({"--fps", "30", "--help", "--bogus"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("Usage: quellmarrow", 0), 0u);
-    for (const char* word : {"--window", "--scale N", "F11", "--fps N", "--seed N", "--quiet", "--version", "Esc", "wav/"})
+    for (const char* word : {"--window", "--scale N", "F11", "--fps N", "--seed N", "--quiet", "--record FILE",
+                             "--replay FILE", "--version", "Esc", "wav/"})
         EXPECT_NE(o.out.find(word), std::string::npos) << word;
     EXPECT_EQ(o.err, "");
 
