@@ -24,25 +24,12 @@ namespace replays {
 constexpr unsigned up = 1u << actup, down = 1u << actdown, left = 1u << actleft, right = 1u << actright,
                    choose = 1u << actchoose, back = 1u << actback, undo = 1u << actundo, anykey = tickanykey;
 
-// The screens a run visited, in order, by a short name.
-template <class T>
-struct Name;
-template <>
-struct Name<IntroLoop> {
-    static constexpr const char* text = "intro";
-};
-template <>
-struct Name<TitleLoop> {
-    static constexpr const char* text = "title";
-};
-template <>
-struct Name<SelectLoop> {
-    static constexpr const char* text = "list";
-};
+// Each screen's word in a run's trail of visits.
+inline const char* screenname(IntroLoop*) { return "intro"; }
+inline const char* screenname(TitleLoop*) { return "title"; }
+inline const char* screenname(SelectLoop*) { return "list"; }
 template <int N>
-struct Name<GameLoop<N>> {
-    static constexpr const char* text = "level";
-};
+const char* screenname(GameLoop<N>*) { return "level"; }
 
 struct Headless {
     static inline bool cut = false;  // a visit ended because the recording did
@@ -55,7 +42,7 @@ struct Headless {
             return;
         }
         trail += trail.empty() ? "" : " ";
-        trail += Name<T>::text;
+        trail += screenname(static_cast<T*>(nullptr));
         T::start();
         while (!T::done() && !replayended()) {
             const int due = replaydue(maxpending);

@@ -4,28 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "shell/input.h"
-#include "shell/options.h"
 #include "shell/record.h"
 #include "support/keys.h"
 
 using namespace testkeys;
 
 namespace {
-
-std::string readall(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeall(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string temp(const char* name) {
     return testing::TempDir() + name;
@@ -119,44 +107,4 @@ TEST(Recording, EveryCutAndEveryChangedByteIsRefused) {
     run.ticks[0] = tickpass;
     EXPECT_FALSE(decoderecording(encoderecording(run, gameversion()), gameversion(), back, why));
     EXPECT_EQ(why, "damaged at tick 30");
-}
-
-TEST(Recording, TheCommandLineRefusesABadFileBeforeAnythingOpens) {
-    const std::string good = temp("good.qmr"), cut = temp("cut.qmr");
-    Recording run;
-    run.seed = 99;
-    run.ticks = {tickpass};
-    const std::string bytes = encoderecording(run, gameversion());
-    writeall(good, bytes);
-    writeall(cut, bytes.substr(0, bytes.size() - 1));
-    auto read = [](std::vector<std::string> words, Options& o, std::string& err) {
-        words.insert(words.begin(), "quellmarrow");
-        std::vector<char*> argv;
-        for (std::string& w : words) argv.push_back(w.data());
-        std::FILE* e = std::tmpfile();
-        const int status = readoptions(static_cast<int>(argv.size()), argv.data(), o, stdout, e);
-        std::rewind(e);
-        err.clear();
-        for (int c; (c = std::fgetc(e)) != EOF;) err += static_cast<char>(c);
-        std::fclose(e);
-        return status;
-    };
-    std::string err;
-    for (const auto& words : std::vector<std::vector<std::string>>{
-             {"--replay", cut}, {"--replay=" + temp("none.qmr")}, {"--seed", "3", "--replay", good},
-             {"--replay", good, "--record", temp("new.qmr")}, {"--record="}}) {
-        Options o;
-        EXPECT_EQ(read(words, o, err), 2) << words[0];
-        EXPECT_EQ(err.rfind("quellmarrow: ", 0), 0u) << err;
-        EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
-        EXPECT_FALSE(replaying());
-    }
-    Options o;
-    EXPECT_EQ(read({"--replay", cut}, o, err), 2);
-    EXPECT_EQ(err, "quellmarrow: cannot replay " + cut + ": truncated at its end\n");
-    EXPECT_EQ(read({"--quiet", "--replay", good}, o, err), -1);
-    EXPECT_TRUE(o.seeded);
-    EXPECT_EQ(o.seed, 99u);
-    EXPECT_TRUE(replaying());
-    stopreplay();
 }
