@@ -1,11 +1,12 @@
 // Writing and reading recorded runs, and handing their ticks to the input.
 #include "shell/record.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/loop.h"
+#include "shell/loop.h"  // maxpending: no pass of the game runs more ticks
 
 #ifndef QM_VERSION
 #define QM_VERSION "unknown"
