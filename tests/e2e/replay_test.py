@@ -9,6 +9,7 @@ import os
 import re
 import subprocess
 import tempfile
+import time
 
 import harness as h
 
@@ -57,12 +58,14 @@ def body():
     h.expect(perms == ["P 0,0"] + ["P %d,%s" % kv for kv in enumerate(dealt[1].split(","))],
              "--seed 7 dealt %r, the seed predicts %r" % (perms, dealt))
 
+    h.log("recorded: %d bytes, %d lines of output" % (os.path.getsize(path), len(recorded)))
     with h.Session(args, "replay-play", gameargs=["--replay", path]) as s:
         h.expect(s.wait_for(r"P 0,0", 30) is not None, "the replay did not reach fold")
         for key in ("Escape", "Left", "BackSpace"):
             s.press(key)
         status = s.wait_exit(60)
         h.expect(status == 0, "the replay ended with status %s" % status)
+        h.log("replayed: status 0 after %.1f s, %d lines of output" % (time.monotonic() - s.started, len(s.lines())))
         h.expect(s.lines() == recorded, "the replay printed %d lines, not the %d recorded; first difference %r"
                  % (len(s.lines()), len(recorded),
                     next((p for p in zip(s.lines(), recorded) if p[0] != p[1]), None)))
@@ -81,6 +84,7 @@ def body():
             h.expect(len(err) == 1 and re.match(r"quellmarrow: cannot replay .*: (truncated|damaged)", err[0]),
                      "a %s recording: %r" % (name, err))
             h.expect(s.lines() == [], "a %s recording printed %r" % (name, s.lines()[:4]))
+            h.log("a %s copy: status 2, %r" % (name, err[0]))
 
 
 h.run_test(body)
