@@ -7,6 +7,7 @@ standard output and status 0. A damaged copy ends with status 2 and one
 line before any window opens (there is no display to open one on)."""
 import os
 import re
+import shutil
 import subprocess
 import tempfile
 import time
@@ -48,6 +49,13 @@ def record(args, path):
 def body():
     args = h.options()
     work = tempfile.mkdtemp(prefix="qm-replay-")
+    try:
+        check(args, work)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def check(args, work):
     path = os.path.join(work, "run.qmr")
     recorded = record(args, path)
     h.expect(recorded.count("34") == 1 and recorded.count("STARTCALC") >= 20,
