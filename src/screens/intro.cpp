@@ -27,9 +27,8 @@ bool IntroLoop::done() {
 }
 
 void IntroLoop::tick() {
-    poll_mouse();
     ++titletimer;
-    if (titletimer > introticks || (mouse_b & 1) || anykeypressed()) {
+    if (titletimer > introticks || mousebutton() || anykeypressed()) {
         // The key stays in the keyboard buffer; nothing reads that buffer.
         position_mouse(400, 200);
         finishedtitle = true;

@@ -17,6 +17,8 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "shell/record.h"
+
 namespace {
 
 struct Binding {
@@ -262,10 +264,15 @@ bool takedisplayswitch() {
 }
 
 void pollinput() {
+    notepass();
     lookatpad();
 }
 
 void inputtick(long long at) {
+    if (replaying()) {
+        replaytick();
+        return;
+    }
     at = std::max(at, lasttick + 1);  // tick times only go forward
     for (int i = 0; i < bindings; ++i) {
         const long long down = downat[i], up = upat[i];
@@ -283,9 +290,14 @@ void inputtick(long long at) {
     padheld = lookatpad();
     padtapbits = padlatched;
     padlatched = 0;
+    unsigned acts = 0;
+    for (int a = 0; a < actions; ++a)
+        if (isdown(static_cast<Action>(a))) acts |= bit(static_cast<Action>(a));
+    recordtick(acts);
 }
 
 bool isdown(Action a) {
+    if (replaying()) return (replayedbits() & bit(a)) != 0;
     for (int i = 0; i < bindings; ++i) {
         if (keys[i].action != a || altenter(keys[i].scancode)) continue;
         if (reported[i] ? timeddown[i] : key[keys[i].scancode] != 0) return true;
@@ -294,5 +306,16 @@ bool isdown(Action a) {
 }
 
 bool anykeypressed() {
-    return keypressed() || padtapbits != 0;
+    if (replaying()) return (replayedbits() & tickanykey) != 0;
+    const bool any = keypressed() || padtapbits != 0;
+    if (any) recordread(tickanykey);
+    return any;
+}
+
+bool mousebutton() {
+    if (replaying()) return (replayedbits() & tickmouse) != 0;
+    poll_mouse();
+    const bool left = (mouse_b & 1) != 0;
+    if (left) recordread(tickmouse);
+    return left;
 }

@@ -2,6 +2,9 @@
 // whether an action's key is down; none reads key[] or the pad itself, so
 // none knows where a press came from.
 //
+// A recorded run (shell/record.h) is read and written here too: replayed,
+// every tick's input comes from the recording and none from the keys.
+//
 // Per tick an action is down when any of its keys or pad controls was held
 // at the tick's time, or was pressed since the previous tick: a tap too
 // short to be seen by a tick still counts, once. Edge rules (a key held into
@@ -53,6 +56,9 @@ bool isdown(Action a);
 // The keys that act on every screen (F11, Alt+Enter, M, -, +) never reach
 // the buffer.
 bool anykeypressed();
+
+// The intro's left mouse button, read now.
+bool mousebutton();
 
 // Takes one F11 or Alt+Enter press not yet acted on, if there is one: a
 // tap between two frames switches the display too.

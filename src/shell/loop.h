@@ -27,6 +27,7 @@
 #include "shell/input.h"
 #include "shell/pace.h"
 #include "shell/present.h"
+#include "shell/record.h"
 #include "shell/soundkeys.h"
 #include "shell/terminate.h"
 
@@ -42,7 +43,7 @@ void pass() {
     // Read before the count, so a tick that comes in between only makes
     // these times a period early.
     const long long last = lasttickdue();
-    const int due = std::min(speed_count.load(), maxpending);
+    const int due = replaying() ? replaydue(speed_count.load()) : std::min(speed_count.load(), maxpending);
     for (int n = 0; n < due; ++n) {
         inputtick(last - (due - 1 - n) * tickus);
         soundkeys();
@@ -58,11 +59,12 @@ void pass() {
 
 // Runs one visit of screen T. A termination signal or the window's close
 // button ends the program here, between two passes, where no library call
-// is under way.
+// is under way. A replay that has run out ends it like "Exit".
 template <class T>
 void loop() {
     T::start();
-    while (!T::done() && !terminationrequested() && !closerequested()) pass<T>();
+    while (!T::done() && !terminationrequested() && !closerequested() && !replayended()) pass<T>();
+    if (replayended()) quit = true;
     if (terminationrequested()) endbysignal();
     if (closerequested()) endbyclose();
 }

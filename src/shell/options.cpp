@@ -2,6 +2,8 @@
 // value either the next word or after '='.
 #include "shell/options.h"
 
+#include "shell/record.h"
+
 #include <unistd.h>
 
 #include <chrono>
@@ -19,6 +21,7 @@ constexpr int maxscale = 32;
 
 const char* const usage =
     "Usage: quellmarrow [--window] [--scale N] [--fps N] [--seed N] [--quiet]\n"
+    "                   [--record FILE | --replay FILE]\n"
     "A small art game: seven levels, seven elementary catastrophes.\n"
     "\n"
     "  --window     play in a window instead of full screen\n"
@@ -28,6 +31,11 @@ const char* const usage =
     "  --seed N     deal the levels' scramblings from seed N (0 to 4294967295),\n"
     "               to replay a run exactly; by default each run is new\n"
     "  --quiet      leave out the diagnostic lines on standard output\n"
+    "  --record FILE\n"
+    "               write the run to FILE: its seed and every key it read\n"
+    "  --replay FILE\n"
+    "               play a recorded run back exactly, ignoring the keys; it\n"
+    "               ends where the recording ends\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n"
     "\n"
@@ -84,7 +92,7 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
             if (word == "--quiet") options.quiet = true;
             continue;
         }
-        if (word != "--fps" && word != "--seed" && word != "--scale") {
+        if (word != "--fps" && word != "--seed" && word != "--scale" && word != "--record" && word != "--replay") {
             if (word.rfind("-", 0) == 0) return bad(err, "unknown option '" + word + "'");
             return bad(err, "unexpected argument '" + word + "'");
         }
@@ -93,7 +101,10 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
             value = argv[++i];
         }
         unsigned long long n;
-        if (word == "--fps") {
+        if (word == "--record" || word == "--replay") {
+            if (value.empty()) return bad(err, word + " needs a file name");
+            (word == "--record" ? options.record : options.replay) = value;
+        } else if (word == "--fps") {
             if (!readnumber(value, maxfps, n))
                 return bad(err, "--fps wants a whole number from 0 to 1000, not '" + value + "'");
             options.fps = static_cast<int>(n);
@@ -107,6 +118,16 @@ int readoptions(int argc, char** argv, Options& options, std::FILE* out, std::FI
             options.seeded = true;
             options.seed = static_cast<uint32_t>(n);
         }
+    }
+    if (!options.replay.empty()) {
+        if (!options.record.empty()) return bad(err, "--record and --replay do not go together");
+        if (options.seeded) return bad(err, "--seed and --replay do not go together: a recording has its seed");
+        std::string why;
+        if (!loadreplay(options.replay.c_str(), options.seed, why)) {
+            std::fprintf(err, "quellmarrow: cannot replay %s: %s\n", options.replay.c_str(), why.c_str());
+            return 2;
+        }
+        options.seeded = true;
     }
     return -1;
 }

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "shell/record.h"
+
 namespace {
 
 volatile std::sig_atomic_t arrived = 0;
@@ -44,6 +46,7 @@ bool terminationrequested() {
 
 void endbysignal() {
     const int sig = arrived;
+    finishrecording();
     allegro_exit();
     std::signal(sig, SIG_DFL);
     std::raise(sig);

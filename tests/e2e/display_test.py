@@ -20,6 +20,8 @@ FACTORS = {(1920, 1080): (9, 7), (3840, 2160): (18, 15), (800, 600): (5, 4), (32
 
 def extra(p):
     p.add_argument("--xclose", required=True, help="the close-request helper")
+    p.add_argument("--sizes", default=None,
+                   help="display sizes to check, as 1920x1080,800x600 (default: all); run side by side")
 
 
 def windows(s):
@@ -159,7 +161,9 @@ REF = {}  # today's 640x480 title and fold sentence, for comparison
 
 
 def reference(args):
-    with h.Session(args, "display-640", gameargs=[SEED]) as s:
+    # Named for the sizes it serves, so two halves side by side keep apart.
+    name = "display-640" + ("-for-" + args.sizes.replace(",", "-") if args.sizes else "")
+    with h.Session(args, name, gameargs=[SEED]) as s:
         REF["title"] = h.skip_intro(s)
         to_sentence(s)
         REF["sentence"] = s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="sentence")
@@ -257,7 +261,9 @@ def body():
     reference(args)
     then = {((1920, 1080), False): sentence_and_switch, ((1920, 1080), True): class_and_icon,
             ((3840, 2160), False): close_on_list}
-    for size in FACTORS:
+    sizes = [tuple(int(v) for v in w.split("x")) for w in args.sizes.split(",")] if args.sizes else FACTORS
+    for size in sizes:
+        h.expect(size in FACTORS, "no factors known for %r" % (size,))
         for windowed in (False, True):
             check_size(args, size, windowed, then.get((size, windowed)))
 

@@ -1,22 +1,16 @@
 #!/usr/bin/env python3
-"""The first level end to end: a run-away after raising the control shows
-its sentence once, shakes the picture for about half a second (30 frames
-at the default 60 a second), blows the message box up, unlocks "cusp"; undo
-calms the box; a second visit shows the sentence again but unlocks nothing
-more. Taps between ticks count once each, one undo tap steps back, a stall
-does not become a burst. With --quiet the same run-away prints not one
-line on standard output."""
+"""The first level by real keys and real time: its run-away shakes the
+picture for about half a second (30 frames at the default 60 a second) and
+blows the message box up; undo held calms it. Taps between ticks count once
+each, one undo tap steps back, a held key steps once a tick, a stall does
+not become a burst. What the run-away prints, what undo brings back, the
+second visit and --quiet are replays (tests/replay)."""
 import signal
 import struct
 import threading
 import time
 
 import harness as h
-
-# The one sentence of "fold": a run-away after raising the control, framed
-# by three empty lines before and two after.
-RUNAWAY = ["STARTCALC", "", "FAIL1,0", "", "", "", "34", "", ""]
-
 
 def enter_fold(s):
     since = s.mark()
@@ -137,9 +131,8 @@ def body():
     with h.Session(args, "fold") as s:
         h.skip_intro(s)
         h.title_to_list(s)
-        since = enter_fold(s)
+        enter_fold(s)
         s.screenshot("fold-start")
-        h.expect(s.lines(since) == ["P 0,0"], "level start printed %r" % s.lines(since))
 
         watch = ShakeWatch(s, 2.5)
         watch.start()
@@ -149,65 +142,23 @@ def body():
         seconds, shots = watch.shake_seconds()
         h.log("the picture shook for %.2f s (%d screenshots)" % (seconds, shots))
         h.expect(0.3 <= seconds <= 0.7, "the sentence shook the picture for %.2f s" % seconds)
-        out = s.lines(since)
-        h.expect(out[1:1 + len(RUNAWAY)] == RUNAWAY,
-                 "first nudge printed %r, wanted %r" % (out[1:1 + len(RUNAWAY)], RUNAWAY))
-        # Held on: the state stays outside the box, so no more run-aways,
-        # and the sentence is not shown twice.
         h.expect(signals == [34], "sentence indices while holding Right: %r" % signals)
-        h.expect(s.count("FAIL.*", since) == 1, "more than one FAIL line")
-        h.expect(nudges >= 20, "only %d relaxations while Right was held" % nudges)
-
         shot = s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="fold-runaway")
         h.expect(shot is not None, "the message box did not turn red after the run-away")
 
-        # Undo past the run-away: the box is calm again, nothing is printed.
-        mark = s.mark()
         s.hold("BackSpace", 2.0)
         shot = s.wait_screen(lambda x: h.message_box_colour(x) == "grey", 5, label="fold-undone")
         h.expect(shot is not None, "undo did not bring the grey message box back")
-        time.sleep(0.2)
-        h.expect(s.lines(mark) == [], "undo printed %r" % s.lines(mark)[:6])
 
         taps_and_stalls(s)
 
         s.press("Escape")
-        shot = s.wait_screen(h.is_level_list, 5, label="list-cusp-open")
-        h.expect(shot is not None, "Esc did not return to the level list")
-        colours = [h.level_colour(shot, k) for k in range(len(h.LEVELS))]
-        h.expect(colours == ["red", "white"] + ["locked"] * (len(h.LEVELS) - 2), "level list after fold: %s" % colours)
-
-        # Second visit: the sentence shows again; cusp stays the highest.
-        since = enter_fold(s)
-        nudges, signals = h.hold_nudges(s, "Right", 60)
-        h.expect(signals == [34], "second visit: sentence indices %r" % signals)
-        s.press("Escape")
-        shot = s.wait_screen(h.is_level_list, 5)
-        colours = [h.level_colour(shot, k) for k in range(len(h.LEVELS))]
-        h.expect(colours == ["red", "white"] + ["locked"] * (len(h.LEVELS) - 2), "level list after the second visit: %s" % colours)
-
+        h.expect(s.wait_screen(h.is_level_list, 5, label="list-cusp-open") is not None,
+                 "Esc did not return to the level list")
         s.press("Escape")
         h.expect(s.wait_screen(h.is_title, 5) is not None, "Esc on the list did not show the title")
         status = h.quit_from_title(s)
         h.expect(status == 0, "exit status %s" % status)
-
-    # Watched by its pictures alone: the run-away turns the box red and opens cusp.
-    with h.Session(args, "fold-quiet", gameargs=["--quiet"]) as s:
-        h.skip_intro(s)
-        h.title_to_list(s)
-        s.press("space")
-        h.expect(s.wait_screen(lambda x: h.is_play_screen(x) and h.message_box_colour(x) == "grey", 5)
-                 is not None, "--quiet: the play screen did not appear")
-        s.hold("Right", 1.0)
-        h.expect(s.wait_screen(lambda x: h.message_box_colour(x) == "red", 5, label="quiet-runaway")
-                 is not None, "--quiet: the message box did not turn red")
-        s.press("Escape")
-        shot = s.wait_screen(h.is_level_list, 5)
-        h.expect(shot is not None and h.level_colour(shot, 1) == "white", "--quiet: cusp did not open")
-        s.press("Escape")
-        h.expect(s.wait_screen(h.is_title, 5) is not None, "--quiet: Esc on the list did not show the title")
-        h.expect(h.quit_from_title(s) == 0, "--quiet: exit status not 0")
-        h.expect(s.lines() == [], "--quiet printed %r" % s.lines()[:6])
 
 
 h.run_test(body)

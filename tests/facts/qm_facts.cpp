@@ -8,6 +8,9 @@
 //                     the permutations a run with --seed SEED deals at
 //                     level starts of R controls each, one a line ("2,0,1"):
 //                     the scrambling is a pure function of the seed
+//   qm_facts run FILE a recording for --replay: the intro, a second on the
+//                     title, fold nudged to its run-away, and Esc out to
+//                     the end (status 0)
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +18,7 @@
 #include "model/levels.h"
 #include "model/scrambling.h"
 #include "play/stories.h"
+#include "shell/record.h"
 #include "shell/soundfiles.h"
 
 namespace {
@@ -46,8 +50,22 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "run") == 0) {
+        Recording run;
+        run.seed = 7;
+        auto hold = [&run](unsigned bits, int ticks) { run.ticks.insert(run.ticks.end(), ticks, bits | tickpass); };
+        const unsigned choose = 1u << actchoose, back = 1u << actback;
+        hold(tickanykey, 1);
+        hold(0, 30);
+        for (unsigned bits : {choose, 0u, choose}) hold(bits, 1);
+        hold(1u << actright, 20);
+        for (unsigned bits : {back, 0u, back, 0u, back}) hold(bits, 1);
+        std::FILE* f = std::fopen(argv[2], "wb");
+        const std::string bytes = encoderecording(run, gameversion());
+        return f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fclose(f) == 0 ? 0 : 1;
+    }
     if (argc != 1) {
-        std::fprintf(stderr, "usage: qm_facts [sounds | deal SEED R...]\n");
+        std::fprintf(stderr, "usage: qm_facts [sounds | deal SEED R... | run FILE]\n");
         return 2;
     }
     std::printf("{\"levels\": [");

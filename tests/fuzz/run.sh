@@ -11,7 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
-targets=(printwrap narrative soundcheck)
+targets=(printwrap narrative soundcheck record)
 cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++17 -g -O1 -fno-omit-frame-pointer
        -fsanitize=address,undefined -fno-sanitize-recover=undefined

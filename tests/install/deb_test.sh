@@ -48,7 +48,7 @@ page="$usr/share/man/man6/quellmarrow.6.gz"
 [ -f "$page" ] || fail "no manual page in section 6"
 text=$(MANWIDTH=80 man --warnings -l "$page" 2>"$out/man-warnings.txt")
 [ ! -s "$out/man-warnings.txt" ] || fail "man warns: $(cat "$out/man-warnings.txt")"
-for option in --window --fps --seed --quiet --help --version DISPLAY "EXIT STATUS"; do
+for option in --window --fps --seed --quiet --record --replay --help --version DISPLAY "EXIT STATUS"; do
   grep -q -- "$option" <<<"$text" || fail "the manual page does not document $option"
 done
 

@@ -23,18 +23,6 @@ TEST(Potentials, UnscrambledLevels) {
     EXPECT_EQ(catastrophe<4>(at(0.3, -0.7, 0.55, 0, 0.8, -1.3)), -3.2720000000000002);
 }
 
-TEST(Potentials, ButterflySigns) {
-    const double c0 = 0.3, c1 = -0.7, c2 = 0.55, c3 = 0.9, x = -1.1;
-    const Dat d = at(c0, c1, c2, c3, x, 5);
-    const double x6 = ((((x * x) * x) * x) * x) * x;
-    setscrambling(false, false, false, false, 3, 2, 1, 0, true);  // permutation and swap unused
-    EXPECT_EQ(catastrophe<3>(d), x6 - (((c0 * x) * x) * x) * x - ((c1 * x) * x) * x -
-                                     (c2 * x) * x - c3 * x);
-    setscrambling(true, false, true, true, 0, 1, 2, 3, false);
-    EXPECT_EQ(catastrophe<3>(d), x6 + (((c0 * x) * x) * x) * x - ((c1 * x) * x) * x +
-                                     (c2 * x) * x + c3 * x);
-}
-
 TEST(Potentials, PurseScrambling) {
     const Dat d = at(0.3, -0.7, 0.55, 0, 0.8, -1.3);
     setscrambling(true, false, true, false, 2, 0, 1, 3, false);

@@ -125,7 +125,14 @@ class Run:
     """One run of the game: its session, watchdog and output checker."""
 
     def __init__(self, monkey, number):
-        self.s = h.Session(monkey.args, "monkey-%d" % number)
+        # The game records itself, so a fault can be watched again exactly.
+        self.recording = None
+        if monkey.args.shots:
+            os.makedirs(monkey.args.shots, exist_ok=True)
+            self.recording = os.path.join(os.path.abspath(monkey.args.shots), "monkey-%d.qmr" % number)
+            monkey.recording = self.recording
+        self.s = h.Session(monkey.args, "monkey-%d" % number,
+                           gameargs=["--record", self.recording] if self.recording else [])
         self.s.start()
         self.dog = Watchdog(self.s, monkey.args.rss_bound_mb * 1024)
         self.dog.start()
@@ -140,6 +147,7 @@ class Monkey:
     def __init__(self, args):
         self.args = args
         self.seed = args.seed if args.seed is not None else random.SystemRandom().randrange(1 << 31)
+        self.recording = None  # the latest run's recording
         self.rng = random.Random(self.seed)
         self.faults = []
         self.keydowns = 0
@@ -514,6 +522,8 @@ class Monkey:
             for entry in self.history:
                 h.log("  ", *entry)
             h.log("replay this run with --seed %d" % self.seed)
+            if self.recording:
+                h.log("watch the game's last run again: quellmarrow --replay %s" % self.recording)
 
     # -- the closing note
 

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "shell/display.h"
 #include "shell/options.h"
 #include "shell/pace.h"
+#include "shell/record.h"
 
 namespace {
 
@@ -89,7 +91,8 @@ TEST(Options, HelpAndVersionPrintAndExitZero) {
     Outcome o = run({"--fps", "30", "--help", "--bogus"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("Usage: quellmarrow", 0), 0u);
-    for (const char* word : {"--window", "--scale N", "F11", "--fps N", "--seed N", "--quiet", "--version", "Esc", "wav/"})
+    for (const char* word : {"--window", "--scale N", "F11", "--fps N", "--seed N", "--quiet", "--record FILE",
+                             "--replay FILE", "--version", "Esc", "wav/"})
         EXPECT_NE(o.out.find(word), std::string::npos) << word;
     EXPECT_EQ(o.err, "");
 
@@ -144,4 +147,29 @@ TEST(Display, FactorsFitTheScreen) {
         EXPECT_EQ(fitfactor(s.w, s.h), s.full) << s.w << "x" << s.h;
         EXPECT_EQ(windowfactor(s.w, s.h), s.window) << s.w << "x" << s.h;
     }
+}
+
+// A recording to replay is read whole with the command line: a bad one is
+// refused there, before anything opens.
+TEST(Options, ABadRecordingIsRefusedWithOneLine) {
+    const std::string good = testing::TempDir() + "good.qmr", cut = testing::TempDir() + "cut.qmr";
+    const std::string bytes = encoderecording(Recording{99, {tickpass}}, gameversion());
+    std::ofstream(good, std::ios::binary) << bytes;
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 1);
+    for (const auto& words : std::vector<std::vector<std::string>>{
+             {"--replay", cut}, {"--replay=" + good + "x"}, {"--seed", "3", "--replay", good},
+             {"--replay", good, "--record", good + "2"}, {"--record="}}) {
+        const Outcome o = run(words);
+        EXPECT_EQ(o.status, 2) << words[0];
+        EXPECT_EQ(o.err.rfind("quellmarrow: ", 0), 0u) << o.err;
+        EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
+        EXPECT_FALSE(replaying());
+    }
+    EXPECT_EQ(run({"--replay", cut}).err, "quellmarrow: cannot replay " + cut + ": truncated at its end\n");
+    const Outcome o = run({"--quiet", "--replay", good});
+    EXPECT_EQ(o.status, -1);
+    EXPECT_TRUE(o.options.seeded);
+    EXPECT_EQ(o.options.seed, 99u);
+    EXPECT_TRUE(replaying());
+    stopreplay();
 }
