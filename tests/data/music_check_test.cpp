@@ -72,6 +72,19 @@ TEST(MusicCheck, CleanScorePassesAndEachPlantedFaultIsCaught) {
     Tune rub = t;
     part(rub, kLead) = "E5:3 D5:3 C5:6 | B4:12";  // B over F and C
     EXPECT_TRUE(has(faults(rub), "clash: order 1 (A) bar 2: melody B4 held 12 rows"));
+    // A semitone low in the pad, and the melody doubling the bass's C over a
+    // B in the pad; a major seventh chord voiced from its third avoids the first.
+    EXPECT_TRUE(has(faults(t, [](Module& x) { x.patterns[0].at(0, kPad + 1).note = x.patterns[0].at(0, kPad).note + 1; }),
+                    "pad semitone: order 1 (A) bar 1: C3 under C#3"));
+    Score maj = tiny();
+    maj.passages[0].chords = "Cmaj7:12 F:12";
+    Tune seventh = perform(maj);
+    EXPECT_EQ(part(seventh, kPad).substr(0, 5) + part(seventh, kPad + 2).substr(0, 5), "E3:12B3:12");
+    std::vector<std::string> f7 = faults(seventh);  // once each time A plays
+    ASSERT_EQ(f7.size(), 2u);
+    EXPECT_EQ(f7[0], "rub under the tune: order 1 (A) bar 1: melody C5 doubles a chord tone with a pad tone a semitone below it");
+    maj.passages[0].chords = "C6:12 F:12";
+    EXPECT_EQ(faults(perform(maj)), std::vector<std::string>{});
     Tune twin = t;
     part(twin, kCounter) = "C4:6 -:6 | A3:12";  // on the melody's C, then its A
     EXPECT_TRUE(has(faults(twin), "doubling: order 1 (A) bar 2"));

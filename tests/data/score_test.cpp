@@ -82,8 +82,13 @@ TEST(Score, ChordsAreVoicedCloseAndCommonTonesHeld) {
     EXPECT_EQ(v[1].notes, "A3:4 G3:4 .:4 ");
     EXPECT_EQ(v[2].notes, "C4:4 -:4 .:4 ");
     EXPECT_EQ(v[2].channel, 4);
-    // Four tones in three voices lose the fifth: A C G#.
-    EXPECT_EQ(chords(0, 3, "pad", 30, "Ammaj7:4", "A3")[2].notes, "G#4:4 ");
+    // Four tones in three voices lose the root (the bass has it): C E G#.
+    std::vector<Line> mm = chords(0, 3, "pad", 30, "Ammaj7:4", "A3");
+    EXPECT_EQ(mm[0].notes + mm[1].notes + mm[2].notes, "C4:4 E4:4 G#4:4 ");
+    // Five lose the fifth too, and a semitone is opened to a major seventh:
+    // Cm9 is Eb Bb D, never D under Eb.
+    std::vector<Line> m9 = chords(0, 3, "pad", 30, "Cm9:4", "A3");
+    EXPECT_EQ(m9[0].notes + m9[1].notes + m9[2].notes, "A#3:4 D#4:4 D5:4 ");
     EXPECT_THROW(chords(0, 3, "pad", 30, "Aweird:4", "A3"), std::runtime_error);
 }
 

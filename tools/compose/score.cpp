@@ -14,6 +14,8 @@
 namespace compose {
 namespace {
 
+constexpr int kLowestRub = 49;  // C-4: below it a semitone in the pad growls
+
 int pitchClass(const std::string& s, size_t& i) {
     static const int base[] = {9, 11, 0, 2, 4, 5, 7};  // A..G
     if (i >= s.size() || s[i] < 'A' || s[i] > 'G') throw std::runtime_error("bad pitch: " + s);
@@ -36,12 +38,15 @@ std::vector<int> intervals(const std::string& quality) {
     return it->second;
 }
 
-// Close voicing above `low` with `voices` notes; the fifth goes first when
-// a chord has more tones than voices, the root is doubled when it has fewer.
+// Close voicing above `low` with `voices` notes. A chord with more tones
+// than voices loses its root first (the bass plays it), then its fifth; one
+// with fewer doubles its root. A semitone in the pad (or a minor ninth low
+// in it) grinds, so its lower tone goes up an octave.
 std::vector<int> voiceChord(const std::string& name, int voices, int low) {
     size_t i = 0;
     int root = pitchClass(name, i);
     std::vector<int> iv = intervals(name.substr(i));
+    if (int(iv.size()) > voices) iv.erase(iv.begin());
     if (int(iv.size()) > voices) iv.erase(std::remove(iv.begin(), iv.end(), 7), iv.end());
     while (int(iv.size()) > voices) iv.pop_back();
     std::vector<int> notes;
@@ -53,6 +58,12 @@ std::vector<int> voiceChord(const std::string& name, int voices, int low) {
     std::sort(notes.begin(), notes.end());
     for (size_t k = 0; int(notes.size()) < voices; ++k) notes.push_back(notes[k] + 12);
     std::sort(notes.begin(), notes.end());
+    for (int pass = 0; pass < voices; ++pass)
+        for (size_t a = 0; a < notes.size(); ++a)
+            for (size_t b = 0; b < notes.size(); ++b) {
+                int gap = notes[b] - notes[a];
+                if (gap == 1 || (gap == 13 && notes[a] < kLowestRub)) notes[a] += 12, std::sort(notes.begin(), notes.end());
+            }
     return notes;
 }
 

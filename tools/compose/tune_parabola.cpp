@@ -30,7 +30,7 @@ Tune parabolaTune() {
 
     const char* major = "Eb F G Ab Bb C D";
     // Home, 4 + 6 bars, the melody arriving a beat late.
-    const char* homeChords = "Ebmaj7:16 | Cm9:16 | Abmaj7:16 | Bb7sus4:8 Bb7:8 | Ebmaj7:16 | Gm7:16 | Cm9:16 | Fm9:16 | "
+    const char* homeChords = "Ebmaj7:16 | Cm9:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Eb6:16 | Gm7:16 | Cm9:16 | Fm7:16 | "
                              "Abmaj7:16 | Bb7sus4:8 Bb7:8";
     const char* home = ".:2 G4:4'2 Bb4:2 D5:8 | .:2 C5:4'2 Bb4:2 G4:8 | .:2 Ab4:4 G4:2 Eb4:8 | F4:8 D4:4 Bb3:4 | "
                        ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 G4:4 Bb4:4 | G4:6 Bb4:2 C5:8 | Ab4:6 G4:2 F4:8 | "
@@ -40,13 +40,13 @@ Tune parabolaTune() {
                            "Eb2:6 Bb2:2 Bb2:6 Eb2:2 | G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 C2:6 F2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     // Away, 3 + 5 bars through the C7b9.
-    const char* awayChords = "Gm7:16 | C7b9:16 | Fm9:16 | Bb7sus4:12 Bb7:4 | Gm7:16 | C7b9:16 | Fm7:8 Bb7:8 | Ebmaj7:16";
+    const char* awayChords = "Gm7:16 | C7b9:4 C7:12 | Fm7:16 | Bb7sus4:12 Bb7:4 | Gm7:16 | C7b9:12 C7:4 | Fm7:8 Bb7:8 | Eb6:16";
     const char* away = ".:2 D5:4 C5:2 Bb4:8 | Db5:2 C5:6 G4:4 E4:4 | Ab4:6 G4:2 Ab4:4 .:4 | .:2 F4:4 Ab4:2 Bb4:8 | "
                        "D5:6 Bb4:2 G4:8 | E4:4 G4:4 Bb4:2 Db5:2 C5:4 | C5:4 Ab4:4 F4:2 Ab4:2 D4:4 | G4:2 Bb4:2 Eb4:8 .:4";
     const char* awayBass = "G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 C2:6 F2:2 | Bb2:12 F2:4 | "
                            "G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 Bb2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2";
     // Late, 5 + 3 bars of notes grouped three, three and two.
-    const char* lateChords = "Abmaj7:16 | Gm7:16 | Fm7:16 | Ebmaj7:16 | Abmaj7:16 | Bb7sus4:8 Bb7:8 | Cm7:16 | Bb7:16";
+    const char* lateChords = "Abadd9:16 | Gm7:16 | Fm7:16 | Ebmaj7:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Cm7:16 | Bb7:16";
     const char* late = "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:12 F4:2 G4:2 | Eb4:4 Ab4:4 C5:4 .:4 | "
                        "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:4 F4:4 Ab4:4 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
@@ -67,7 +67,7 @@ Tune parabolaTune() {
         {"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass, 2, true},
         {"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
          ".:10 D4:2 F4:4 | .:4 E4:2 Bb3:4 .:6 | .:2 C4:4 .:4 Eb4:2 F4:4 | .:10 Eb4:2 D4:4 | .:10 Bb3:2 D4:4 | .:16 | .:16 | "
-         ".:6 G3:2 Bb3:4 D4:4",
+         ".:6 G3:2 Bb3:4 C4:4",
          awayBass, 0, true},
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
         {"gb", 16, "Gb Ab Bb Cb Db Eb F",

@@ -32,7 +32,7 @@ Tune swallowtailTune() {
     const char* borrowed = "F G A Bb C D E Ab Db";  // the major key and what it borrows from the minor
 
     // The park, 4 + 6 bars; the second phrase sinks through B-flat m6.
-    const char* parkChords = "F:12 | Dm7:12 | Bbmaj7:12 | C7sus4:6 C:6 | F:12 | Dm7:12 | Bbm6:12 | F:12 | Gm7:12 | C7:12";
+    const char* parkChords = "F:12 | Dm7:12 | Bb6:12 | C7sus4:6 C:6 | F:12 | Dm7:12 | Bbm6:12 | F:12 | Gm7:12 | C7:12";
     const char* park = "C4:4 F4:4 A4:4 | C5:8 A4:4 | D5:6 C5:2 Bb4:4 | G4:6 E4:6 | "
                        "A4:8 Bb4:2 A4:2 | F4:4 A4:4 D5:4 | Db5:8 C5:2 Bb4:2 | C5:4 A4:8 | G4:4 Bb4:4 D5:4 | E4:8 .:4";
     const char* parkBass = "F2:8 C3:4 | D2:8 A2:4 | Bb2:8 F2:4 | C2:8 G2:4 | F2:8 C3:4 | D2:8 A2:4 | Bb2:8 F2:4 | "
