@@ -166,10 +166,11 @@ std::string rep(const std::string& tokens, int times) {
 }
 
 Line drums(int channel, int volume, const std::string& grid, bool lenient) {
-    static const std::map<char, std::string> kit = {{'k', "kick"}, {'s', "snare"}, {'h', "hat"}, {'t', "tick"}};
-    // Snare and hat are struck twice as hard as the kick (6 dB), so the beat
-    // carries on small speakers.
-    bool struck = grid.find_first_of("sh") != std::string::npos;
+    static const std::map<char, std::string> kit = {{'k', "kick"}, {'K', "kick"}, {'s', "snare"}, {'h', "hat"},
+                                                    {'t', "tick"}, {'c', "tick"}, {'o', "tom"}};
+    // Snare and hat (and a kick written K) are struck twice as hard as the
+    // rest (6 dB), so the beat carries on small speakers.
+    bool struck = grid.find_first_of("shK") != std::string::npos;
     int loud = struck ? 2 * volume : volume;
     if (volume < 1 || volume > 64 || (loud > 64 && !lenient))
         throw std::runtime_error("drum volume " + std::to_string(volume) + ": snare and hat play at twice it, within 1..64");
@@ -182,7 +183,7 @@ Line drums(int channel, int volume, const std::string& grid, bool lenient) {
     for (char c : grid) {
         if (c == ' ' || c == '|') continue;
         if (c == '.') notes += "-:1 ";
-        else if (kit.count(c)) notes += "C4:1!" + std::to_string(c == 's' || c == 'h' ? loud : volume) + "@" + kit.at(c) + " ";
+        else if (kit.count(c)) notes += "C4:1!" + std::to_string(c == 's' || c == 'h' || c == 'K' ? loud : volume) + "@" + kit.at(c) + " ";
         else throw std::runtime_error(std::string("unknown drum letter ") + c);
     }
     return Line{channel, "", volume, notes};

@@ -143,9 +143,10 @@ Tune perform(const Score& score);
 // `tokens` written `times` times over, for ostinatos.
 std::string rep(const std::string& tokens, int times);
 
-// Drum grid, one character per row: k kick, s snare, h hat, t tick,
-// '.' nothing; spaces and '|' are ignored. Snare and hat play at twice
-// `volume`, which must stay within 64 (older tunes: played at 64, with a warning).
+// Drum grid, one character per row: k kick, K a loud kick, s snare, h hat,
+// t tick, c the tick as a clave (the drummer's light strokes never move
+// it), o low tom, '.' nothing; spaces and '|' are ignored. Snare, hat and
+// K play at twice `volume`, which must stay within 64.
 Line drums(int channel, int volume, const std::string& grid, bool lenient = false);
 
 // Chord progression as held notes over `voices` channels from firstChannel.

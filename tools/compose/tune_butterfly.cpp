@@ -17,10 +17,10 @@ Tune butterflyTune() {
     s.tune.key = "G major";
     s.tune.bpm = 125;
     s.tune.gain = 1.4;
-    s.lead = {"sine", 44, ""};
+    s.lead = {"reed", 40, ""};
     s.lead2 = {"clarinet", 42, ""};
     s.pad = {"organ", 9, "B3"};
-    s.padVoices = 3;
+    s.padGlide = false;  // an organ changes chords, it does not slide
     s.bass = {"bass", 22, ""};
     s.figure = {"pluck", 15, "G3"};
     s.counter = {"flute+12", 18, ""};
@@ -71,7 +71,12 @@ Tune butterflyTune() {
         {"climb2", 16, major, climbChords, climb,
          ".:16 | .:16 | .:16 | .:8 E4:2 F#4:2 G4:4 | .:16 | .:16 | .:16 | .:16 | .:4 D4:2 E4:2 F#4:2 G4:2 A4:4",
          climbBass, 2, true},
-        {"climb3", 16, major, climbChords, climb, "", climbBass, 1, true},
+        // The third climb pushes on past its sequence and answers anew.
+        {"climb3", 16, major, climbChords,
+         "B3:2 C4:2 D4:4 G4:4 D4:2 E4:2 | F#4:2 G4:2 A4:4 D4:4 F#4:2 G4:2 | G4:2 A4:2 B4:4 E4:4 G4:2 A4:2 | "
+         "A4:2 B4:2 C5:6 .:6 | D5:6 C5:2 B4:4 G4:4 | E5:4 D5:4 A4:2 B4:2 A4:4 | G4:4 B4:4 A4:2 G4:2 E4:4 | "
+         "C5:4 B4:2 A4:2 A4:4 F#4:4 | G4:12 .:4",
+         "", climbBass, 1, true},
         {"doubt", 16, mixed, doubtChords, doubt, "", doubtBass, 1, false},
         {"doubt2", 16, mixed, doubtChords, doubt,
          ".:16 | .:16 | .:2 B4:2 A4:2 G4:2 A4:2 B4:2 D5:4 | .:16 | .:16 | .:2 G4:2 F#4:2 .:4 E4:2 G4:4 | .:16 | .:16 | "
@@ -88,7 +93,11 @@ Tune butterflyTune() {
          "B4:3 G4:3 E4:6 | A4:3 F4:3 C4:6 | F#4:3 A4:3 C5:3 .:3",
          "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"},
         {"soar", 16, major, soarChords, soar, "", soarBass, 2, true},
-        {"soar2", 16, major, soarChords, soar, "", soarBass, 0, true},
+        // And once more, an octave's worth higher, to the top and home.
+        {"soar2", 16, major, soarChords,
+         "D5:4 B4:2 G4:2 B4:4 D5:4 | E5:4 C5:2 A4:2 G4:4 E5:4 | F#5:6^ D5:2 B4:4 A4:4 | G5:4 E5:4 C5:4 E5:4 | "
+         "D5:8 C5:2 A4:2 F#4:4 | G4:4 B4:2 A4:2 G4:6 .:2",
+         "", soarBass, 0, true},
     };
     s.form = "climb doubt climb2 hover doubt2 climb3 hover2 flutter soar soar2";
     return perform(s);

@@ -25,7 +25,7 @@ Tune introTune() {
     s.counter = {"flute+12", 15, ""};
     s.figureSteps = "0 - 2 1 - 3 - 2 -";  // nine steps of four rows
     s.figureStep = 4;
-    s.kits = {"k..k............"};
+    s.kits = {"o..o............"};  // the heartbeat on a low tom
     s.drumVolume = 28;
     s.leadAccent = {1, 0.8, 0.9, 0.8};
 

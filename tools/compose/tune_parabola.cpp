@@ -21,10 +21,11 @@ Tune parabolaTune() {
     s.padGlide = false;  // struck chords, as a pianist plays them
     s.bass = {"softbass", 26, ""};
     s.figure = {"pluck", 12, "G3"};
-    s.figureSteps = "0 - 2 1 - 2 1";  // a guitar's comping, seven against eight
+    s.figureSteps = "0 - 2 1 - 2 - 1 - 2 - 1 0 - 2 -";  // a guitar's comping, the same every two bars
     s.figureAccent = {1, 0.7, 0.85, 0.7};
     s.counter = {"voice+12", 17, ""};
-    s.kits = {"k.....k...k.....", "k.....k.t.k..t..", "k..t..k...k.t..t"};
+    // The 3-2 clave on the tick, the kick on the bossa's long-short.
+    s.kits = {"c.....c.k...c.k.k...c...c.....k.", "c.....c.....c...k...c...c.......", "c.....c.k...c.k.k...c...c...k.k."};
     s.drumVolume = 38;  // kick and tick only: nothing is struck at twice it
     s.drumAccent = {1, 1, 1, 1, 1, 1, 0.8, 1, 0.55, 1, 0.9, 1, 1, 0.55, 1, 1};
 

@@ -15,17 +15,17 @@ Tune purseTune() {
     s.tune.key = "A major / A minor";
     s.tune.bpm = 100;
     s.tune.gain = 1.3;
-    s.lead = {"musicbox", 46, ""};
+    s.lead = {"musicbox", 48, ""};
     s.lead2 = {"flute", 44, ""};
     s.pad = {"pad", 12, "E3"};
-    s.bass = {"softbass", 26, ""};
+    s.bass = {"softbass", 20, ""};
     s.figure = {"glass", 15, "A3"};
     s.counter = {"voice+12", 16, ""};
     s.figureSteps = "0 2 1 2 3 2/0 1 2 3 2 1/3 2 0 2 1 2";
     s.figureStep = 3;  // eighteen rows to the figure
     s.swing = 2;
-    s.kits = {"k.......h.......", "t.......t.......", "k.....h.k...h..."};
-    s.drumVolume = 24;  // snare and hat at twice it, under 64 after the gain
+    s.kits = {"K.......h.......", "t.......t.......", "K.....h.K...h..."};
+    s.drumVolume = 24;  // kick, snare and hat at twice it, under 64 after the gain
     s.drumAccent = {1, 1, 1, 1, 1, 1, 1, 1, 0.7};
 
     // Play, 4 + 5 bars in A major over the rocking bass.
