@@ -28,7 +28,7 @@ Score tiny() {
     s.drumVolume = 20;
     // Three-row bars in A, the melody held where the counter moves; B rests the melody.
     s.passages = {Passage{"A", 12, "C D E F G A B", "C:12 F:12", "E5:3 D5:3 C5:6 | A4:12~",
-                          "G4:12 | .:3 C5:3 A4:3 C5:3", "C3:12 | F2:12", 0},
+                          "G4:12 | .:3 C5:3 A4:3 C5:3", "C3:12 | F2:12"}.drums(0),
                   Passage{"B", 16, "C D E F G A B", "C:16", "", "E4:16", "C3:16"}};
     s.passages[0].bar = 12;
     s.opening = "B";
@@ -119,6 +119,17 @@ TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
     EXPECT_EQ(error([](Score& s) { s.passages[0].bass = "C3:12 | H2:12"; }), "tiny passage A bass bar 2: bad pitch: H2");
     EXPECT_EQ(error([](Score& s) { s.form = "A C"; }), "tiny: the form names no passage C");
     EXPECT_EQ(error([](Score& s) { s.passages[0].scale = ""; }), "tiny passage A: a melody needs a scale");
+    EXPECT_EQ(error([](Score& s) { s.counter.instrument = "kazoo"; }), "tiny passage A: unknown instrument kazoo");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].melody = "E5:3!-5 D5:3 C5:6 | A4:12"; }),
+              "tiny passage A melody bar 1: volume outside 1..64 in E5:3!-5");
+    EXPECT_EQ(error([](Score& s) { s.padVoices = 4; }),
+              "tiny passage A: 4 pad voices run into the bass channel (the pad has channels 2-4)");
+    EXPECT_EQ(error([](Score& s) { s.passages[1].bass = rep("C3:16", 17); }),
+              "tiny passage B bass: 272 rows, the passage's first part has 16");
+    EXPECT_EQ(error([](Score& s) { s.passages[1] = Passage{"B", 16, "", rep("C:16", 17), "", "", ""}; }),
+              "tiny passage B: 272 rows, a pattern holds at most 256");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].at(2.0); }),
+              "tiny A channel 0 bar 1: E5:3 asks for volume 80 (1..64) after gain, level and accent");
 }
 
 // Copies a listener would know (octave, transposed, one ornament added)

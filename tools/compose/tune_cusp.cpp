@@ -9,9 +9,8 @@
 
 namespace compose {
 
-Tune cuspTune() {
+Score cuspTune() {
     Score s;
-    s.tune.file = "xm/track1.xm";
     s.tune.title = "cusp (compose)";
     s.tune.key = "E minor / E major";
     s.tune.bpm = 120;
@@ -55,43 +54,41 @@ Tune cuspTune() {
                       "C#5:6 B4:2 F#4:6 A4:2 | G#4:12 .:4";
 
     s.passages = {
-        {"em", 16, minor, emChords, em, "", emBass, 0, true},
-        {"maj", 16, major, majChords, maj, "", majBass, 1, true},
+        Passage{"em", 16, minor, emChords, em, "", emBass}.drums(0).broken(),
+        Passage{"maj", 16, major, majChords, maj, "", majBass}.drums(1).broken(),
         // The shadow, 3 + 3 + 6 bars in G: half notes, a quiet beat, a
         // clarinet speaking only between the melody's steps.
-        {"shadow", 16, "G A B C D E F#",
+        Passage{"shadow", 16, "G A B C D E F#",
          "G:16 | D:16 | Em:16 | C:16 | G:16 | Am7:16 | C:16 | D:16 | Bm:16 | Em:16 | Am7:16 | B7:16",
          "D4:8 G4:8 | F#4:12 E4:4 | G4:12 .:4 | E4:8 C4:4 D4:4 | B3:8 D4:8 | C4:12 .:4 | "
          "G4:8 E4:8 | A4:4 F#4:4 D4:8 | B4:8 D5:4 F#4:4 | G4:8 B4:8 | C5:8 A4:4 G4:4 | F#4:8 A4:6 .:2",
          ".:4 B4:4 .:4 A4:4 | .:4 A4:4 D5:8 | .:4 B4:4 E5:4 D5:4 | .:2 C5:6 .:8 | .:4 D4:4 .:4 B4:4 | .:2 A4:2 G4:4 E4:8 | "
          ".:10 D5:4 .:2 | .:10 A4:4 .:2 | .:4 F#4:4 .:8 | .:4 E4:4 .:8 | .:4 E5:4 .:8 | .:2 A4:6 .:4 B4:2 .:2",
          "G2:8 D2:8 | D2:8 A2:8 | E2:8 B2:8 | C2:8 G2:8 | G2:8 D2:8 | A2:8 E2:8 | C2:8 G2:8 | D2:8 A2:8 | "
-         "B2:8 F#2:8 | E2:8 B2:8 | A2:8 E2:8 | B2:8 F#2:8",
-         1, false},
+         "B2:8 F#2:8 | E2:8 B2:8 | A2:8 E2:8 | B2:8 F#2:8"}.drums(1),
         // The flips again, each with a clarinet in its gaps.
-        {"em2", 16, minor, emChords, em,
+        Passage{"em2", 16, minor, emChords, em,
          "G4:2 .:14 | .:16 | .:16 | .:2 A4:4 .:4 F#4:6 | .:10 G3:4 .:2 | .:16 | .:16 | .:2 D4:4 .:10 | .:16 | .:10 A4:4 .:2",
-         emBass, 2, true},
-        {"maj2", 16, major, majChords, maj,
+         emBass}.drums(2).broken(),
+        Passage{"maj2", 16, major, majChords, maj,
          "E5:2 .:14 | .:16 | .:16 | .:2 A4:4 .:4 D#5:6 | .:10 B4:4 .:2 | .:16 | F#4:2 .:8 D#4:4 .:2 | .:2 E4:4 .:10 | .:16 | .:2 B3:8 .:6",
-         majBass, 0, true},
+         majBass}.drums(0).broken(),
         // Standing still, 5 + 3 bars in E major over a pedal E, long-short steps.
-        {"stand", 16, major, "E:16 | A:16 | F#m7:16 | B7sus4:8 B7:8 | E:16 | C#m7:16 | A:8 B7:8 | E:16",
+        Passage{"stand", 16, major, "E:16 | A:16 | F#m7:16 | B7sus4:8 B7:8 | E:16 | C#m7:16 | A:8 B7:8 | E:16",
          "B4:6 G#4:2 E4:8 | C#5:6 B4:2 A4:8 | A4:4 C#5:4 E5:8 | E5:6 D#5:2 F#4:8 | G#4:8 B4:4 .:4 | "
          ".:2 E4:2 G#4:4 B4:8 | C#5:4 A4:4 D#5:4 B4:4 | E4:8 .:8",
          ".:10 G#3:2 B3:4 | .:10 C#4:6 | .:10 A4:2 F#4:4 | .:10 A4:2 B4:4 | .:2 B3:2 E4:4 .:8 | .:16 | .:16 | .:10 G#3:2 B3:4",
-         "E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:8 B2:8 | E2:16", 1, true},
+         "E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:8 B2:8 | E2:16"}.drums(1).broken(),
         // The run, 5 + 3 bars of eighths down to the cadence the loop turns on.
-        {"run", 16, minor, "Em:16 | D:16 | C:16 | B7:16 | Em:8 G:8 | Am:16 | F#m7b5:8 B7:8 | Em:16",
+        Passage{"run", 16, minor, "Em:16 | D:16 | C:16 | B7:16 | Em:8 G:8 | Am:16 | F#m7b5:8 B7:8 | Em:16",
          "E4:2 G4:2 B4:2 G4:2 E4:2 G4:2 B4:4 | A4:2 F#4:2 D4:2 F#4:2 A4:2 D5:2 C5:2 A4:2 | "
          "G4:2 E4:2 C4:2 E4:2 G4:2 C5:2 B4:2 G4:2 | F#4:2 A4:2 D#4:2 F#4:2 B3:8 | E4:2 F#4:2 G4:2 A4:2 B4:4 D5:4 | "
          "C5:2 B4:2 A4:2 G4:2 E4:4 A4:4 | A4:4 C5:2 A4:2 F#4:4 D#4:4 | E4:12 .:4",
          "", leap("E") + leap("D") + leap("C") + leap("B") + half("E", "G") + leap("A") + half("F#", "B") +
-                 "E2:2 E3:2 E2:2 E3:2 E2:2 E3:2 E2:4",
-         2, true},
+                 "E2:2 E3:2 E2:2 E3:2 E2:2 E3:2 E2:4"}.drums(2).broken(),
     };
     s.form = "em maj shadow em2 maj2 run stand maj run";
-    return perform(s);
+    return s;
 }
 
 }  // namespace compose

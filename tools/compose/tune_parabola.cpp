@@ -8,9 +8,8 @@
 
 namespace compose {
 
-Tune parabolaTune() {
+Score parabolaTune() {
     Score s;
-    s.tune.file = "xm/track6.xm";
     s.tune.title = "parabola (compose)";
     s.tune.key = "Eb major";
     s.tune.bpm = 96;
@@ -57,35 +56,34 @@ Tune parabolaTune() {
 
     s.passages = {
         // The way in, once: four bare bars, no drums, no guitar.
-        {"bare", 16, major, "Abmaj7:16 | Gm7:16 | Cm7:16 | Bb7sus4:8 Bb7:8",
+        Passage{"bare", 16, major, "Abmaj7:16 | Gm7:16 | Cm7:16 | Bb7sus4:8 Bb7:8",
          ".:4 Eb4:4 F4:4 G4:4 | Bb4:12 .:4 | .:4 C4:4 Eb4:4 G4:4 | F4:4 Ab4:4 D4:4 .:4", "",
          "Ab2:16 | G2:16 | C2:16 | Bb2:12 .:4"},
-        {"home", 16, major, homeChords, home, "", homeBass, 0, true},
-        {"home2", 16, major, homeChords, home,
+        Passage{"home", 16, major, homeChords, home, "", homeBass}.drums(0).broken(),
+        Passage{"home2", 16, major, homeChords, home,
          ".:10 Bb3:2 C4:4 | .:10 Eb4:2 F4:4 | .:10 C4:2 Bb3:4 | .:4 Ab3:4 .:8 | .:10 G3:2 Bb3:4 | .:16 | .:10 Eb4:2 G4:4 | "
          ".:10 Eb4:2 Ab3:4 | .:16 | .:10 D4:4 .:2",
-         homeBass, 1, true},
-        {"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass, 2, true},
-        {"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
+         homeBass}.drums(1).broken(),
+        Passage{"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass}.drums(2).broken(),
+        Passage{"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
          ".:10 D4:2 F4:4 | .:4 E4:2 Bb3:4 .:6 | .:2 C4:4 .:4 Eb4:2 F4:4 | .:10 Eb4:2 D4:4 | .:10 Bb3:2 D4:4 | .:16 | .:16 | "
          ".:6 G3:2 Bb3:4 C4:4",
-         awayBass, 0, true},
+         awayBass}.drums(0).broken(),
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
-        {"gb", 16, "Gb Ab Bb Cb Db Eb F",
+        Passage{"gb", 16, "Gb Ab Bb Cb Db Eb F",
          "Gbmaj7:16 | Ebm7:16 | Cbmaj7:16 | Db7sus4:8 Db7:8 | Gbmaj7:16 | Bbm7:16 | Ebm9:16 | Abm7:8 Db7:8 | "
          "Bb7sus4:8 Bb7:8",
          "Bb3:8 Db4:4 F4:4 | Gb4:12^ Eb4:4 | Eb4:6 F4:2 Gb4:8^ | Ab4:4 Gb4:4 F4:8 | Db4:4 F4:4 Bb4:8 | Db5:4 Ab4:4 F4:8 | "
          ".:4 Bb3:4 Db4:4 Eb4:4 | Cb4:8 F4:8 | Eb4:8 Ab3:6 .:2",
          "", "Gb2:6 Db2:2 Db2:6 Gb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Cb3:6 Gb2:2 Gb2:6 Cb3:2 | Db2:6 Ab2:2 Db2:8 | "
              "Gb2:6 Db2:2 Db2:6 Gb2:2 | Bb2:6 F2:2 F2:6 Bb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Ab2:6 Eb2:2 Db2:8 | "
-             "Bb2:6 F2:2 Bb2:6 F2:2",
-         -1, true, true},
-        {"late", 16, major, lateChords, late, "", lateBass, 1, true},
-        {"late2", 16, major, lateChords, late, lateCounter, lateBass, 0, true},
+             "Bb2:6 F2:2 Bb2:6 F2:2"}.broken().onSecond(),
+        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken(),
+        Passage{"late2", 16, major, lateChords, late, lateCounter, lateBass}.drums(0).broken(),
     };
     s.opening = "bare";  // a bare half-tune as a way in; the loop restarts after it
     s.form = "home away home2 gb late away2 late2";
-    return perform(s);
+    return s;
 }
 
 }  // namespace compose

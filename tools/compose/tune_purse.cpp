@@ -8,9 +8,8 @@
 
 namespace compose {
 
-Tune purseTune() {
+Score purseTune() {
     Score s;
-    s.tune.file = "xm/track5.xm";
     s.tune.title = "purse (compose)";
     s.tune.key = "A major / A minor";
     s.tune.bpm = 100;
@@ -56,30 +55,30 @@ Tune purseTune() {
     const char* minor = "A B C D E F G G#";
     const char* evening = "C D E F G A B G#";  // G-sharp only in the E7 that turns for home
     s.passages = {
-        {"play", 16, major, playChords, play, "", playBass, 0, true},
-        {"play2", 16, major, playChords, play2,
+        Passage{"play", 16, major, playChords, play, "", playBass}.drums(0).broken(),
+        Passage{"play2", 16, major, playChords, play2,
          ".:16 | .:10 D4:2 E4:2 F#4:2 | .:16 | .:4 E4:2 F#4:2 G#4:4 .:4 | .:16 | .:10 E4:2 F#4:4 | .:16 | .:16 | "
          ".:2 E4:2 C#4:4 .:2 E4:2 .:4",
-         playBass, 2, true},
-        {"dusk", 16, minor, duskChords, dusk, "", duskBass, 1, true, true},
-        {"dusk2", 16, minor, duskChords, dusk,
+         playBass}.drums(2).broken(),
+        Passage{"dusk", 16, minor, duskChords, dusk, "", duskBass}.drums(1).broken().onSecond(),
+        Passage{"dusk2", 16, minor, duskChords, dusk,
          ".:2 E4:2 A4:2 C5:2 .:8 | .:2 A4:2 C5:4 .:8 | .:4 C5:4 B4:2 A4:2 .:4 | .:2 E4:2 G#4:4 .:8 | .:10 A4:2 C5:4 | "
          ".:2 A4:4 .:4 C5:2 .:4 | .:10 E5:2 C5:4 | .:2 F4:2 A4:4 .:8 | .:10 F4:6 | .:2 E4:2 B3:4 .:8 | .:4 C4:4 E4:4 .:4",
-         duskBass, 1, false, true},
+         duskBass}.drums(1).onSecond(),
         // The swings, 3 + 5 bars of three-four, no clock, the music box up and down.
-        {"swing", 12, major, "A:12 | D:12 | E7:12 | F#m:12 | D:12 | A:12 | Bm7:12 | E7:12",
+        Passage{"swing", 12, major, "A:12 | D:12 | E7:12 | F#m:12 | D:12 | A:12 | Bm7:12 | E7:12",
          "E4:4 A4:4 C#5:4 | D5:8 A4:4 | G#4:6 B4:2 E4:4 | A4:4 C#5:4 F#4:4 | F#4:6 E4:2 D4:4 | C#4:4 E4:4 A4:4 | "
          "D5:6 C#5:2 B4:4 | G#4:8 .:4",
          ".:12 | .:2 F#4:2 A4:2 F#4:2 .:4 | .:12 | .:12 | .:12 | .:12 | .:12 | .:2 B3:2 D4:2 B3:2 .:4",
-         "A2:8 E2:4 | D2:8 A2:4 | E2:8 B2:4 | F#2:8 C#3:4 | D2:8 A2:4 | A2:8 E2:4 | B2:8 F#2:4 | E2:8 .:4", -1, true},
-        {"evening", 16, evening, eveChords, eve, "", eveBass, 2, true},
-        {"evening2", 16, evening, eveChords, eve,
+         "A2:8 E2:4 | D2:8 A2:4 | E2:8 B2:4 | F#2:8 C#3:4 | D2:8 A2:4 | A2:8 E2:4 | B2:8 F#2:4 | E2:8 .:4"}.broken(),
+        Passage{"evening", 16, evening, eveChords, eve, "", eveBass}.drums(2).broken(),
+        Passage{"evening2", 16, evening, eveChords, eve,
          ".:10 C4:2 D4:4 | .:10 G3:2 A3:4 | .:2 E4:4 .:4 G4:2 .:4 | .:10 F4:2 A4:4 | .:16 | .:2 A4:4 .:4 C5:4 .:2 | "
          ".:10 G4:2 E4:4 | .:10 E4:2 C4:4 | .:10 A3:2 F3:4 | .:10 D4:2 B3:4 | .:10 F4:2 C4:4 | .:2 E4:2 .:8 D4:4",
-         eveBass, 0, true},
+         eveBass}.drums(0).broken(),
     };
     s.form = "play dusk play2 swing evening dusk2 evening2";
-    return perform(s);
+    return s;
 }
 
 }  // namespace compose

@@ -10,9 +10,8 @@
 
 namespace compose {
 
-Tune introTune() {
+Score titleScreenTune() {
     Score s;
-    s.tune.file = "xm/intro.xm";
     s.tune.title = "intro (compose)";
     s.tune.key = "B minor / C major";
     s.tune.bpm = 75;
@@ -31,7 +30,7 @@ Tune introTune() {
 
     const char* minor = "B C# D E F# G A A#";
     Passage opening{"O", 16, minor, "Bm:16 Gmaj7:16", "", "", "B2:16 | G2:16"};
-    opening.figure = true;
+    opening.broken();
 
     // Five bars that ask, six that answer through the Neapolitan C major.
     Passage a1{"A1", 16, minor, "Bm:16 G6:8 Gmaj7:8 Em7:16 A:16 F#sus4:8 F#:8",
@@ -42,7 +41,7 @@ Tune introTune() {
                "D5:6 C#5:2 B4:8 | E4:4 G4:4 B4:8 | C5:6 B4:2 G4:8 | B4:8 A4:4 G4:4 | G4:8 E4:4 C#4:4 | D4:4 B3:8 .:4",
                ".:10 F#5:4 E5:2 | .:10 D5:4 E5:2 | .:10 E5:6 | .:2 D5:6 .:8 | .:2 B4:6 .:2 A#4:6 | .:6 F#4:6 .:4",
                "B2:16 | E2:16 | C3:16 | G2:16 | E2:8 F#2:8 | B2:16"};
-    a1.figure = a2.figure = true;
+    a1.broken(), a2.broken();
 
     // The turn: C major in three-four, the cello below and the flute running above.
     Passage b{"B", 12, "C D E F G A B",
@@ -51,9 +50,7 @@ Tune introTune() {
               ".:4 G4:2 A4:2 B4:2 C5:2 | .:6 E5:6 | .:2 F5:2 E5:2 D5:2 C5:4 | .:6 A4:6 | .:12 | .:2 B4:4 .:6 | .:12 | "
               ".:6 A#4:6",
               "C3:8 G2:4 | A2:8 E2:4 | F2:8 C3:4 | D2:12 | G2:8 B2:4 | E2:8 G2:4 | A2:12 | F#2:12"};
-    b.figure = true;
-    b.second = true;
-    b.breath = true;
+    b.broken().onSecond().softPad();
 
     // The floor gives way: six bars over a bass falling by semitones.
     Passage c{"C", 16, minor,
@@ -62,12 +59,12 @@ Tune introTune() {
               "C#5:6 B4:2 A#4:8",
               ".:10 A4:6 | .:10 E5:4 F#5:2 | .:2 D5:6 .:2 A4:6 | .:10 F#5:6 | .:10 B4:6 | .:2 E5:4 .:4 C#5:6",
               "B2:16 | A#2:16 | A2:16 | G#2:16 | G2:16 | F#2:16"};
-    c.kit = 0;
+    c.drums(0);
 
     s.passages = {opening, a1, a2, b, c};
     s.opening = "O";
     s.form = "A1 A2 B A1 A2 C";
-    return perform(s);
+    return s;
 }
 
 }  // namespace compose
