@@ -130,7 +130,8 @@ TEST_P(Tune, LoopsForeverAndNeverFallsSilent) {
     EXPECT_LT(peak, 29000) << "close to clipping";
     // DUMB scales linearly, so this is the peak at full volume staying under 95%.
     EXPECT_LT(peak, 0.95 * 0.2 * 32768) << "would clip at full volume";
-    EXPECT_GT(rmsDb, -32.0);
+    // The mean of a tune whose quiet passages sit 5 dB and more under its loud ones.
+    EXPECT_GT(rmsDb, -34.0);
     EXPECT_LT(rmsDb, -18.0);
 }
 

@@ -15,7 +15,7 @@ Score butterflyTune() {
     s.tune.title = "butterfly (compose)";
     s.tune.key = "G major";
     s.tune.bpm = 125;
-    s.tune.gain = 1.4;
+    s.tune.gain = 1.15;
     s.lead = {"reed", 40, ""};
     s.lead2 = {"clarinet", 42, ""};
     s.pad = {"organ", 9, "B3"};
@@ -66,37 +66,37 @@ Score butterflyTune() {
                            "C2:4 C2:2 G2:2 C2:4 E2:4 | D2:4 D2:2 A2:2 D2:4 F#2:4 | G2:4 G2:2 D3:2 G2:4 .:4";
 
     s.passages = {
-        Passage{"climb", 16, major, climbChords, climb, "", climbBass}.drums(0).broken(),
+        Passage{"climb", 16, major, climbChords, climb, "", climbBass}.drums(0).broken().at(1.05),
         Passage{"climb2", 16, major, climbChords, climb,
          ".:16 | .:16 | .:16 | .:8 E4:2 F#4:2 G4:4 | .:16 | .:16 | .:16 | .:16 | .:4 D4:2 E4:2 F#4:2 G4:2 A4:4",
-         climbBass}.drums(2).broken(),
+         climbBass}.drums(2).broken().at(1.1),
         // The third climb pushes on past its sequence and answers anew.
         Passage{"climb3", 16, major, climbChords,
          "B3:2 C4:2 D4:4 G4:4 D4:2 E4:2 | F#4:2 G4:2 A4:4 D4:4 F#4:2 G4:2 | G4:2 A4:2 B4:4 E4:4 G4:2 A4:2 | "
          "A4:2 B4:2 C5:6 .:6 | D5:6 C5:2 B4:4 G4:4 | E5:4 D5:4 A4:2 B4:2 A4:4 | G4:4 B4:4 A4:2 G4:2 E4:4 | "
          "C5:4 B4:2 A4:2 A4:4 F#4:4 | G4:12 .:4",
-         "", climbBass}.drums(1).broken(),
-        Passage{"doubt", 16, mixed, doubtChords, doubt, "", doubtBass}.drums(1),
+         "", climbBass}.drums(1).broken().at(1.15),
+        Passage{"doubt", 16, mixed, doubtChords, doubt, "", doubtBass}.drums(1).at(0.8),
         Passage{"doubt2", 16, mixed, doubtChords, doubt,
          ".:16 | .:16 | .:2 B4:2 A4:2 G4:2 A4:2 B4:2 D5:4 | .:16 | .:16 | .:2 G4:2 F#4:2 .:4 E4:2 G4:4 | .:16 | .:16 | "
          ".:10 D5:2 G4:4 | .:16 | .:16 | .:4 B4:2 C5:2 D5:4 B4:4",
-         doubtBass}.drums(1),
-        Passage{"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass}.onSecond(),
+         doubtBass}.drums(1).at(0.85),
+        Passage{"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass}.onSecond().at(0.55),
         Passage{"hover2", 12, "E F# G A B C D D#", hoverChords, hover,
          ".:2 B4:2 G4:2 B4:2 .:4 | .:2 E5:4 .:6 | .:2 D5:2 A4:2 .:6 | .:12 | .:2 G4:2 C5:4 B4:2 G4:2 | .:12 | "
          ".:2 A4:4 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
-         hoverBass}.onSecond(),
+         hoverBass}.onSecond().at(0.6),
         // A flutter in C, 3 + 5 bars of twelve rows in threes, no drums.
         Passage{"flutter", 12, "C D E F G A B F#", "C:12 | Am:12 | F:12 | G:12 | C:12 | Em:12 | F:12 | D7:12",
          "E4:3 G4:3 C5:3 G4:3 | A4:3 C5:3 E5:3 C5:3 | C5:3 A4:3 F4:6 | D4:3 G4:3 B4:3 D5:3 | E5:6 C5:3 G4:3 | "
          "B4:3 G4:3 E4:6 | A4:3 F4:3 C4:6 | F#4:3 A4:3 C5:3 .:3",
-         "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"},
-        Passage{"soar", 16, major, soarChords, soar, "", soarBass}.drums(2).broken(),
+         "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"}.at(0.7),
+        Passage{"soar", 16, major, soarChords, soar, "", soarBass}.drums(2).broken().at(1.2),
         // And once more, an octave's worth higher, to the top and home.
         Passage{"soar2", 16, major, soarChords,
          "D5:4 B4:2 G4:2 B4:4 D5:4 | E5:4 C5:2 A4:2 G4:4 E5:4 | F#5:6^ D5:2 B4:4 A4:4 | G5:4 E5:4 C5:4 E5:4 | "
          "D5:8 C5:2 A4:2 F#4:4 | G4:4 B4:2 A4:2 G4:6 .:2",
-         "", soarBass}.drums(0).broken(),
+         "", soarBass}.drums(0).broken().at(1.25),
     };
     s.form = "climb doubt climb2 hover doubt2 climb3 hover2 flutter soar soar2";
     return s;

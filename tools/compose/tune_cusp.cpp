@@ -14,7 +14,7 @@ Score cuspTune() {
     s.tune.title = "cusp (compose)";
     s.tune.key = "E minor / E major";
     s.tune.bpm = 120;
-    s.tune.gain = 1.5;
+    s.tune.gain = 1.2;
     s.tune.vibrato = 0x63;
     s.lead = {"reed", 40, ""};
     s.lead2 = {"cello", 44, ""};
@@ -54,8 +54,8 @@ Score cuspTune() {
                       "C#5:6 B4:2 F#4:6 A4:2 | G#4:12 .:4";
 
     s.passages = {
-        Passage{"em", 16, minor, emChords, em, "", emBass}.drums(0).broken(),
-        Passage{"maj", 16, major, majChords, maj, "", majBass}.drums(1).broken(),
+        Passage{"em", 16, minor, emChords, em, "", emBass}.drums(0).broken().at(0.9),
+        Passage{"maj", 16, major, majChords, maj, "", majBass}.drums(1).broken().at(1.2),
         // The shadow, 3 + 3 + 6 bars in G: half notes, a quiet beat, a
         // clarinet speaking only between the melody's steps.
         Passage{"shadow", 16, "G A B C D E F#",
@@ -65,27 +65,27 @@ Score cuspTune() {
          ".:4 B4:4 .:4 A4:4 | .:4 A4:4 D5:8 | .:4 B4:4 E5:4 D5:4 | .:2 C5:6 .:8 | .:4 D4:4 .:4 B4:4 | .:2 A4:2 G4:4 E4:8 | "
          ".:10 D5:4 .:2 | .:10 A4:4 .:2 | .:4 F#4:4 .:8 | .:4 E4:4 .:8 | .:4 E5:4 .:8 | .:2 A4:6 .:4 B4:2 .:2",
          "G2:8 D2:8 | D2:8 A2:8 | E2:8 B2:8 | C2:8 G2:8 | G2:8 D2:8 | A2:8 E2:8 | C2:8 G2:8 | D2:8 A2:8 | "
-         "B2:8 F#2:8 | E2:8 B2:8 | A2:8 E2:8 | B2:8 F#2:8"}.drums(1),
+         "B2:8 F#2:8 | E2:8 B2:8 | A2:8 E2:8 | B2:8 F#2:8"}.drums(1).at(0.6),
         // The flips again, each with a clarinet in its gaps.
         Passage{"em2", 16, minor, emChords, em,
          "G4:2 .:14 | .:16 | .:16 | .:2 A4:4 .:4 F#4:6 | .:10 G3:4 .:2 | .:16 | .:16 | .:2 D4:4 .:10 | .:16 | .:10 A4:4 .:2",
-         emBass}.drums(2).broken(),
+         emBass}.drums(2).broken().at(0.95),
         Passage{"maj2", 16, major, majChords, maj,
          "E5:2 .:14 | .:16 | .:16 | .:2 A4:4 .:4 D#5:6 | .:10 B4:4 .:2 | .:16 | F#4:2 .:8 D#4:4 .:2 | .:2 E4:4 .:10 | .:16 | .:2 B3:8 .:6",
-         majBass}.drums(0).broken(),
+         majBass}.drums(0).broken().at(1.25),
         // Standing still, 5 + 3 bars in E major over a pedal E, long-short steps.
         Passage{"stand", 16, major, "E:16 | A:16 | F#m7:16 | B7sus4:8 B7:8 | E:16 | C#m7:16 | A:8 B7:8 | E:16",
          "B4:6 G#4:2 E4:8 | C#5:6 B4:2 A4:8 | A4:4 C#5:4 E5:8 | E5:6 D#5:2 F#4:8 | G#4:8 B4:4 .:4 | "
          ".:2 E4:2 G#4:4 B4:8 | C#5:4 A4:4 D#5:4 B4:4 | E4:8 .:8",
          ".:10 G#3:2 B3:4 | .:10 C#4:6 | .:10 A4:2 F#4:4 | .:10 A4:2 B4:4 | .:2 B3:2 E4:4 .:8 | .:16 | .:16 | .:10 G#3:2 B3:4",
-         "E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:8 B2:8 | E2:16"}.drums(1).broken(),
+         "E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:8 B2:8 | E2:16"}.drums(1).broken().at(0.6),
         // The run, 5 + 3 bars of eighths down to the cadence the loop turns on.
         Passage{"run", 16, minor, "Em:16 | D:16 | C:16 | B7:16 | Em:8 G:8 | Am:16 | F#m7b5:8 B7:8 | Em:16",
          "E4:2 G4:2 B4:2 G4:2 E4:2 G4:2 B4:4 | A4:2 F#4:2 D4:2 F#4:2 A4:2 D5:2 C5:2 A4:2 | "
          "G4:2 E4:2 C4:2 E4:2 G4:2 C5:2 B4:2 G4:2 | F#4:2 A4:2 D#4:2 F#4:2 B3:8 | E4:2 F#4:2 G4:2 A4:2 B4:4 D5:4 | "
          "C5:2 B4:2 A4:2 G4:2 E4:4 A4:4 | A4:4 C5:2 A4:2 F#4:4 D#4:4 | E4:12 .:4",
          "", leap("E") + leap("D") + leap("C") + leap("B") + half("E", "G") + leap("A") + half("F#", "B") +
-                 "E2:2 E3:2 E2:2 E3:2 E2:2 E3:2 E2:4"}.drums(2).broken(),
+                 "E2:2 E3:2 E2:2 E3:2 E2:2 E3:2 E2:4"}.drums(2).broken().at(1.15),
     };
     s.form = "em maj shadow em2 maj2 run stand maj run";
     return s;

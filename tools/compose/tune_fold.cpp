@@ -15,7 +15,7 @@ Score foldTune() {
     s.tune.title = "fold (compose)";
     s.tune.key = "C minor";
     s.tune.bpm = 64;
-    s.tune.gain = 1.2;
+    s.tune.gain = 0.95;
     s.lead = {"clarinet", 44, ""};
     s.lead2 = {"cello", 46, ""};
     s.pad = {"strings", 17, "C3"};
@@ -39,15 +39,15 @@ Score foldTune() {
     s.passages = {
         // The height: a single line falls an octave, once, before the lament.
         Passage{"height", 16, minor, "Ab:16 | Fm:12 Eb:4 | Dm7b5:8 Cm:8 | G:16",
-         "C5:8 Bb4:8 | Ab4:12 G4:4 | F4:4 Ab4:4 G4:4 Eb4:4 | D4:12 .:4", "", "Ab2:16 | F2:12 Eb2:4 | D2:8 C2:8 | G2:12 .:4"},
-        Passage{"plea", 16, minor, pleaChords, plea, "", pleaBass},
+         "C5:8 Bb4:8 | Ab4:12 G4:4 | F4:4 Ab4:4 G4:4 Eb4:4 | D4:12 .:4", "", "Ab2:16 | F2:12 Eb2:4 | D2:8 C2:8 | G2:12 .:4"}.at(0.8),
+        Passage{"plea", 16, minor, pleaChords, plea, "", pleaBass}.at(1.05),
         // The reply, 6 + 3 bars: plain quarter-note steps, the bass a chord a bar.
         Passage{"reply", 16, minor,
          "Cm:16 | Bb:16 | Ab:16 | G:16 | Fm:16 | Eb:16 | Dm7b5:8 G7:8 | Cm:16 | G7sus4:8 G:8",
          "C4:4 Eb4:4 G4:4 C5:4 | Bb4:6 Ab4:2 F4:4 D4:4 | Eb4:4 Ab4:4 C5:6 Bb4:2 | B4:8 D5:4 B4:4 | "
          "C5:6 Ab4:2 F4:4 Ab4:4 | G4:8 .:8 | F4:4 Ab4:4 G4:4 F4:4 | Eb4:8 D4:2 C4:6 | D4:2 F4:2 D4:4 B3:6 .:2",
          "", "C3:12 G2:4 | Bb2:12 F2:4 | Ab2:12 Eb2:4 | G2:12 D2:4 | F2:12 C2:4 | Eb2:12 Bb2:4 | "
-             "D2:8 G2:8 | C2:12 G2:4 | G2:12 .:4"}.broken(),
+             "D2:8 G2:8 | C2:12 G2:4 | G2:12 .:4"}.broken().at(0.85),
         // The turn, 3 + 3 + 6 bars of three-four in A-flat, low on the cello,
         // with a voice above answering in the held notes.
         Passage{"turn", 12, "Ab Bb C Db Eb F G",
@@ -57,12 +57,12 @@ Score foldTune() {
          ".:2 Eb5:4 .:2 C5:4 | .:2 Ab4:2 Bb4:2 Ab4:2 .:4 | .:12 | .:12 | .:12 | .:2 F4:2 Ab4:4 .:4 | "
          ".:4 Eb5:2 Db5:6 | .:12 | .:2 G4:4 .:6 | .:12 | .:6 Ab4:4 .:2 | .:2 B4:4 D5:4 .:2",
          "Ab2:8 Eb2:4 | F2:8 Db2:4 | Eb2:8 Bb2:4 | C3:8 Ab2:4 | F2:8 C2:4 | Bb2:8 F2:4 | "
-         "Db2:8 Ab2:4 | Bb2:8 F2:4 | C3:8 G2:4 | F2:8 C2:4 | Db2:8 Ab2:4 | G2:8 .:4"}.onSecond(),
+         "Db2:8 Ab2:4 | Bb2:8 F2:4 | C3:8 G2:4 | F2:8 C2:4 | Db2:8 Ab2:4 | G2:8 .:4"}.onSecond().at(0.7),
         // The plea again, a voice moving in its held notes.
         Passage{"plea2", 16, minor, pleaChords, plea,
          ".:2 C4:2 Eb4:2 F4:4 G4:6 | .:2 Eb4:4 C4:4 F4:6 | -:4 Ab3:4 .:2 C4:6 | .:2 D4:6 .:2 B3:6 | .:2 G3:6 .:4 C4:4 | "
          "Eb4:4 .:6 Bb3:6 | .:2 Ab3:6 .:2 C4:6 | .:16 | .:4 G3:4 Eb4:6 .:2",
-         pleaBass},
+         pleaBass}.at(1.15),
         // The drop, 5 + 5 bars: the bass climbs, the line leaps and syncopates,
         // and it ends on the dominant that the plea resolves.
         Passage{"drop", 16, minor,
@@ -70,7 +70,7 @@ Score foldTune() {
          ".:2 C4:2 F4:4 Ab4:6 G4:2 | Eb4:6 G4:2 C5:8 | Eb5:6 C5:2 Ab4:8 | Bb4:6 D5:2 F4:8 | G4:6 F4:2 G4:4 .:4 | "
          ".:2 Ab4:2 C5:4 F4:6 Ab4:2 | Ab4:6 C5:2 D5:8 | B4:8 F4:6 D4:2 | Eb4:8 C4:6 Eb4:2 | D4:4 B3:4 G3:4 .:4",
          "", "F2:12 C2:4 | G2:12 C2:4 | Ab2:12 Eb2:4 | Bb2:12 F2:4 | C3:16 | Ab2:8 F2:8 | D2:12 F2:4 | "
-             "G2:16 | C2:8 Ab2:8 | G2:12 .:4"}.broken(),
+             "G2:16 | C2:8 Ab2:8 | G2:12 .:4"}.broken().at(1.35),
     };
     s.opening = "height";
     s.form = "plea reply turn plea2 drop";

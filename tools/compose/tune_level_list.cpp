@@ -14,7 +14,7 @@ Score levelListTune() {
     s.tune.title = "title (compose)";
     s.tune.key = "A minor / C major";
     s.tune.bpm = 80;
-    s.tune.gain = 1.4;
+    s.tune.gain = 1.03;
     s.lead = {"flute", 44, ""};
     s.lead2 = {"clarinet", 44, ""};
     s.pad = {"pad", 13, "C4"};
@@ -64,6 +64,11 @@ Score levelListTune() {
               "F2:16 | D2:16 | A2:16 | D2:16 | E2:16 | A2:16"};
     c.broken().drums(1);
 
+    opening.at(0.7);
+    a.at(1.2);
+    b.at(0.55);
+    b2.at(0.8);
+    c.at(1.1);
     s.passages = {opening, a, b, b2, c};
     s.opening = "O";
     s.form = "A B B2 A C";

@@ -13,7 +13,7 @@ Score parabolaTune() {
     s.tune.title = "parabola (compose)";
     s.tune.key = "Eb major";
     s.tune.bpm = 96;
-    s.tune.gain = 1.2;
+    s.tune.gain = 1.0;
     s.lead = {"sine", 46, ""};
     s.lead2 = {"cello", 44, ""};
     s.pad = {"epiano", 15, "F3"};
@@ -58,17 +58,17 @@ Score parabolaTune() {
         // The way in, once: four bare bars, no drums, no guitar.
         Passage{"bare", 16, major, "Abmaj7:16 | Gm7:16 | Cm7:16 | Bb7sus4:8 Bb7:8",
          ".:4 Eb4:4 F4:4 G4:4 | Bb4:12 .:4 | .:4 C4:4 Eb4:4 G4:4 | F4:4 Ab4:4 D4:4 .:4", "",
-         "Ab2:16 | G2:16 | C2:16 | Bb2:12 .:4"},
-        Passage{"home", 16, major, homeChords, home, "", homeBass}.drums(0).broken(),
+         "Ab2:16 | G2:16 | C2:16 | Bb2:12 .:4"}.at(0.8),
+        Passage{"home", 16, major, homeChords, home, "", homeBass}.drums(0).broken().at(0.95),
         Passage{"home2", 16, major, homeChords, home,
          ".:10 Bb3:2 C4:4 | .:10 Eb4:2 F4:4 | .:10 C4:2 Bb3:4 | .:4 Ab3:4 .:8 | .:10 G3:2 Bb3:4 | .:16 | .:10 Eb4:2 G4:4 | "
          ".:10 Eb4:2 Ab3:4 | .:16 | .:10 D4:4 .:2",
-         homeBass}.drums(1).broken(),
-        Passage{"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass}.drums(2).broken(),
+         homeBass}.drums(1).broken().at(1.05),
+        Passage{"away", 16, "Eb F G Ab Bb C D Db E", awayChords, away, "", awayBass}.drums(2).broken().at(1.15),
         Passage{"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
          ".:10 D4:2 F4:4 | .:4 E4:2 Bb3:4 .:6 | .:2 C4:4 .:4 Eb4:2 F4:4 | .:10 Eb4:2 D4:4 | .:10 Bb3:2 D4:4 | .:16 | .:16 | "
          ".:6 G3:2 Bb3:4 C4:4",
-         awayBass}.drums(0).broken(),
+         awayBass}.drums(0).broken().at(1.25),
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
         Passage{"gb", 16, "Gb Ab Bb Cb Db Eb F",
          "Gbmaj7:16 | Ebm7:16 | Cbmaj7:16 | Db7sus4:8 Db7:8 | Gbmaj7:16 | Bbm7:16 | Ebm9:16 | Abm7:8 Db7:8 | "
@@ -77,9 +77,9 @@ Score parabolaTune() {
          ".:4 Bb3:4 Db4:4 Eb4:4 | Cb4:8 F4:8 | Eb4:8 Ab3:6 .:2",
          "", "Gb2:6 Db2:2 Db2:6 Gb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Cb3:6 Gb2:2 Gb2:6 Cb3:2 | Db2:6 Ab2:2 Db2:8 | "
              "Gb2:6 Db2:2 Db2:6 Gb2:2 | Bb2:6 F2:2 F2:6 Bb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Ab2:6 Eb2:2 Db2:8 | "
-             "Bb2:6 F2:2 Bb2:6 F2:2"}.broken().onSecond(),
-        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken(),
-        Passage{"late2", 16, major, lateChords, late, lateCounter, lateBass}.drums(0).broken(),
+             "Bb2:6 F2:2 Bb2:6 F2:2"}.broken().onSecond().at(0.55),
+        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken().at(0.8),
+        Passage{"late2", 16, major, lateChords, late, lateCounter, lateBass}.drums(0).broken().at(1.15),
     };
     s.opening = "bare";  // a bare half-tune as a way in; the loop restarts after it
     s.form = "home away home2 gb late away2 late2";

@@ -14,7 +14,7 @@ Score pyramidTune() {
     s.tune.title = "pyramid (compose)";
     s.tune.key = "D dorian";
     s.tune.bpm = 60;
-    s.tune.gain = 1.4;
+    s.tune.gain = 1.1;
     s.tune.vibrato = 0x32;
     s.tune.glide = 0x04;
     s.lead = {"voice", 46, ""};
@@ -34,8 +34,8 @@ Score pyramidTune() {
                         "A4:8 C5:4 B4:4 | A4:8 G4:4 A4:4 | C5:8 B4:4 A4:4 | G4:6 F4:2 E4:8 | F4:2 E4:2 D4:8 .:4";
 
     s.passages = {
-        Passage{"drone", 16, dorian, "D5:64", "", "", ""},
-        Passage{"chant", 16, dorian, chantPad, chant, "", ""}.broken(),
+        Passage{"drone", 16, dorian, "D5:64", "", "", ""}.at(0.8),
+        Passage{"chant", 16, dorian, chantPad, chant, "", ""}.broken().at(0.9),
         // The chant again, a flute moving only in its held notes.
         Passage{"chant2", 16, dorian, chantPad, chant,
          ".:2 A4:2 G4:2 A4:2 .:8 | .:2 B4:2 C5:2 B4:2 .:8 | .:10 C5:2 D5:2 C5:2 | .:10 G4:2 A4:4 | .:4 F4:4 E4:4 .:4 | "
@@ -48,7 +48,7 @@ Score pyramidTune() {
          "F4:8 G4:4 A4:4 | C5:4 B4:4 A4:8 | B4:4 G4:12 | D5:8 C5:4 A4:4 | B4:8 G4:8 | E4:2 G4:2 A4:8 .:4",
          "E4:4 G4:12 | A4:2 G4:6 E4:8 | G4:4 A4:4 B4:8 | G4:4 A4:4 G4:8 | G4:8 E4:4 D4:4 | E4:4 D4:4 E4:4 .:4 | "
          "C4:8 D4:4 E4:4 | G4:8 E4:8 | G4:4 D4:12 | A4:8 G4:4 E4:4 | G4:8 D4:8 | B3:2 D4:2 E4:8 .:4",
-         ""}.broken(),
+         ""}.broken().at(1.2),
         // Low, 4 + 6 bars: a new chant on the cello, down in G dorian.
         // Bars 6-8 doubt: a rising tritone, and B natural over an open G
         // where the mode has B-flat.
@@ -58,10 +58,10 @@ Score pyramidTune() {
          "D4:8 F4:4 D4:4 | F4:4 D4:4 C4:4 Bb3:4 | E4:6 D4:2 B3:8 | A3:4 C4:4 F4:8 | Bb3:6 G3:10 | C4:2 Bb3:2 A3:12",
          ".:2 D5:2 C5:4 .:8 | .:4 E4:4 G4:4 .:4 | .:2 C5:2 A4:4 .:8 | .:12 Bb4:4 | "
          ".:2 F4:2 G4:4 .:8 | .:16 | .:10 G4:2 D4:4 | .:10 A4:2 C5:4 | .:8 D4:4 Bb3:4 | .:6 E4:4 .:6",
-         ""}.broken().onSecond(),
+         ""}.broken().onSecond().at(0.75),
         // The summit, one five-bar phrase to the top and home.
         Passage{"summit", 16, dorian, "A5:16 | D5:16 | G5:16 | A5:16 | D5:16",
-         "A4:4 D5:4 E5:8 | D5:4 E5:4 C5:8 | B4:8 A4:2 G4:6 | A4:6 G4:2 E4:8 | D4:8 .:8", "", ""}.broken(),
+         "A4:4 D5:4 E5:8 | D5:4 E5:4 C5:8 | B4:8 A4:2 G4:6 | A4:6 G4:2 E4:8 | D4:8 .:8", "", ""}.broken().at(1.25),
     };
     s.opening = "drone";  // the drone alone, once
     s.form = "chant organum chant2 low summit drone";

@@ -14,7 +14,7 @@ Score swallowtailTune() {
     s.tune.title = "swallowtail (compose)";
     s.tune.key = "F major";
     s.tune.bpm = 96;
-    s.tune.gain = 1.4;
+    s.tune.gain = 1.15;
     s.lead = {"flute", 40, ""};
     s.lead2 = {"clarinet", 42, ""};
     s.pad = {"strings", 12, "F3"};
@@ -51,25 +51,25 @@ Score swallowtailTune() {
                            "C2:8 G2:4 | F2:8 C3:4 | Bb2:8 F2:4 | F2:8 C3:4 | C2:8 .:4";
 
     s.passages = {
-        Passage{"park", 12, borrowed, parkChords, park, "", parkBass}.drums(0).broken(),
+        Passage{"park", 12, borrowed, parkChords, park, "", parkBass}.drums(0).broken().at(0.9),
         Passage{"park2", 12, borrowed, parkChords, park,
          ".:12 | .:2 F4:2 E4:2 D4:2 .:4 | .:2 F4:4 .:6 | .:2 Bb3:10 | .:2 C4:2 A3:2 C4:2 .:4 | .:12 | "
          ".:2 F4:2 G4:2 F4:2 .:4 | .:6 F4:2 C4:4 | .:12 | .:4 G3:4 Bb3:4",
-         parkBass}.drums(1).broken(),
-        Passage{"db", 16, "Db Eb F Gb Ab Bb C", dbChords, db, "", dbBass}.onSecond(),
+         parkBass}.drums(1).broken().at(0.95),
+        Passage{"db", 16, "Db Eb F Gb Ab Bb C", dbChords, db, "", dbBass}.onSecond().at(0.55),
         Passage{"db2", 16, "Db Eb F Gb Ab Bb C", dbChords, db,
          ".:10 Ab4:2 Bb4:4 | .:10 Ab4:6 | .:4 Db5:4 F5:4 Eb5:4 | Bb4:4 .:12 | .:10 C5:6 | .:10 F4:4 .:2 | "
          ".:10 Bb4:2 Ab4:4 | .:2 F4:2 Db4:4 .:2 E4:4 .:2",
-         dbBass}.onSecond(),
-        Passage{"wind", 12, borrowed, windChords, wind, "", windBass}.drums(0).broken(),
-        Passage{"wind2", 12, borrowed, windChords, wind, "", windBass}.drums(1).broken(),
+         dbBass}.onSecond().at(0.6),
+        Passage{"wind", 12, borrowed, windChords, wind, "", windBass}.drums(0).broken().at(1.2),
+        Passage{"wind2", 12, borrowed, windChords, wind, "", windBass}.drums(1).broken().at(1.25),
         // The turn to G, 5 + 5 bars, slipping home through C minor 6 and C7.
         Passage{"g", 12, "G A B C D E F#",
          "G:12 | Em7:12 | Cmaj7:12 | D:12 | G:12 | Bm:12 | Em:12 | Am7:12 | Cm6:12 | C7:12",
          "D4:3 G4:3 B4:6 | D5:4 B4:4 G4:2 A4:2 | E4:8 G4:4 | F#4:2 A4:2 D5:4 A4:4 | G4:2 B4:6 D5:2 .:2 | "
          "F#4:4 B4:4 D5:4 | B4:3 A4:3 G4:6 | A4:6 C5:2 E5:4 | G4:2 A4:2 C5:8 | G4:6 .:6",
          "", "G2:8 D3:4 | E2:8 B2:4 | C3:8 G2:4 | D2:8 A2:4 | G2:8 D3:4 | B2:8 F#2:4 | E2:8 B2:4 | A2:8 E2:4 | "
-             "C3:8 G2:4 | C2:8 G2:4"}.drums(1).broken(),
+             "C3:8 G2:4 | C2:8 G2:4"}.drums(1).broken().at(1.25),
     };
     s.form = "park wind db park2 g wind2 db2 park";
     return s;

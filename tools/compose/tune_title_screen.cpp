@@ -15,7 +15,7 @@ Score titleScreenTune() {
     s.tune.title = "intro (compose)";
     s.tune.key = "B minor / C major";
     s.tune.bpm = 75;
-    s.tune.gain = 1.3;
+    s.tune.gain = 1.1;
     s.lead = {"voice", 44, ""};
     s.lead2 = {"cello", 44, ""};
     s.pad = {"choir", 13, "D4"};
@@ -61,6 +61,11 @@ Score titleScreenTune() {
               "B2:16 | A#2:16 | A2:16 | G#2:16 | G2:16 | F#2:16"};
     c.drums(0);
 
+    opening.at(0.7);
+    a1.at(0.85);
+    a2.at(1.1);
+    b.at(0.55);
+    c.at(1.25);
     s.passages = {opening, a1, a2, b, c};
     s.opening = "O";
     s.form = "A1 A2 B A1 A2 C";
