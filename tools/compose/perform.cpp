@@ -97,7 +97,8 @@ Tune perform(const Score& score) {
                                      " pad voices run into the bass channel (the pad has channels 2-4)");
         if (!ps.chords.empty() && !score.pad.instrument.empty()) {
             int vol = ps.breath ? score.pad.volume * 2 / 3 : score.pad.volume;
-            std::vector<Line> pad = chords(kPad, score.padVoices, score.pad.instrument, vol, ps.chords,
+            std::string inst = score.pad.instrument + (ps.padDetune ? "+" + std::to_string(ps.padDetune) : "");
+            std::vector<Line> pad = chords(kPad, score.padVoices, inst, vol, ps.chords,
                                            padFloor(score, ps.melody), score.padGlide);
             lines.insert(lines.end(), pad.begin(), pad.end());
         }

@@ -126,12 +126,14 @@ struct Passage {
     bool figure = false;    // the broken-chord figure over the chords
     bool second = false;    // the melody on lead2's instrument
     bool breath = false;    // the pad a third softer
+    int padDetune = 0;      // the pad this many 1/128 semitones sharp: it wavers against the rest
     double level = 1.0;     // every part's volume scaled, for the tune's dynamics
 
     Passage& drums(int k) { return kit = k, *this; }
     Passage& broken() { return figure = true, *this; }
     Passage& onSecond() { return second = true, *this; }
     Passage& softPad() { return breath = true, *this; }
+    Passage& detunedPad(int finetune) { return padDetune = finetune, *this; }
     Passage& at(double l) { return level = l, *this; }
 };
 

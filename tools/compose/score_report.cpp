@@ -96,13 +96,20 @@ LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int
                 for (int b : pad) semi = semi || std::abs(a - b) == 1 || std::abs(a - b) == 13;
             rubRows += semi;
         }
-        // Held melody or counter notes a semitone (or a seventh or ninth away) from the accompaniment.
+        // Held melody or counter notes a semitone from the accompaniment, or a
+        // minor ninth (and octaves) above it; a major seventh is colour, not contact.
         for (int ch : {int(kLead), int(kCounter)}) {
             int n = r.note[size_t(ch)];
             if (!n || r.onset[size_t(ch)]) continue;
             bool rub = false;
-            for (int a : acc) rub = rub || std::abs(a - n) % 12 == 1 || std::abs(a - n) % 12 == 11;
+            int with = 0;
+            for (int a : acc)
+                if (std::abs(a - n) == 1 || (n > a && (n - a) % 12 == 1)) rub = true, with = a;
             f.rubSeconds += rub ? rowSeconds : 0;
+            if (rub && std::getenv("QM_REVIEW_RUBS"))
+                std::fprintf(stderr, "%s order %d (%s) row %d: %s %s against %s\n", tune.file.c_str(), r.order,
+                             tune.sections.at(size_t(m.orders[size_t(r.order)])).name.c_str(), r.row,
+                             ch == kLead ? "melody" : "counter", noteName(n).c_str(), noteName(with).c_str());
         }
     }
     f.padSemitoneShare = padRows ? double(rubRows) / padRows : 0;

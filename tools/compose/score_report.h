@@ -24,7 +24,7 @@ MelodyFigures melodyFigures(const Module& m, const Tune& tune);
 
 // Figures of one pass of the loop: the share of pad time with a semitone
 // (or minor ninth) between its voices, seconds of held melody or counter
-// notes a semitone from the accompaniment, the share of melody bars that
+// notes a semitone from the accompaniment or a minor ninth above it, the share of melody bars that
 // repeat an earlier bar exactly, and the 3-s loudness: its span from the
 // 10th to the 90th percentile, its mean (dBFS) and where it peaks (seconds
 // into the loop). `firstPass` is the song rendered from its start.

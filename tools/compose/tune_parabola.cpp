@@ -51,7 +51,7 @@ Score parabolaTune() {
                        "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:4 F4:4 Ab4:4 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
-    const char* lateCounter = ".:8 Eb4:4 .:4 | .:8 Bb3:4 .:4 | .:8 Ab3:4 .:4 | .:2 Bb3:4 D4:4 Eb4:2 .:4 | .:16 | "
+    const char* lateCounter = ".:8 Eb4:4 .:4 | .:8 Bb3:4 .:4 | .:8 Ab3:4 .:4 | .:2 Bb3:4 F4:4 Eb4:2 .:4 | .:16 | "
                               ".:10 D4:2 Ab3:4 | .:8 Bb3:4 .:4 | .:12 Bb3:4";
 
     s.passages = {
@@ -79,7 +79,11 @@ Score parabolaTune() {
              "Gb2:6 Db2:2 Db2:6 Gb2:2 | Bb2:6 F2:2 F2:6 Bb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Ab2:6 Eb2:2 Db2:8 | "
              "Bb2:6 F2:2 Bb2:6 F2:2"}.broken().onSecond().at(0.55),
         Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken().at(0.8),
-        Passage{"late2", 16, major, lateChords, late, lateCounter, lateBass}.drums(0).broken().at(1.15),
+        // The last tune again, and after three bars it pushes on in sixteenths to the dominant.
+        Passage{"late2", 16, major, lateChords,
+         "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:3 Eb4:3 D5:10 | C5:3 Bb4:1 Ab4:4 F4:4 Eb4:4 | "
+         "Eb5:8 D5:6 .:2 | G4:3 C5:3 Eb5:6 D5:2 C5:2 | D5:4 F4:4 Ab4:7 .:1",
+         lateCounter, lateBass}.drums(0).broken().at(1.15),
     };
     s.opening = "bare";  // a bare half-tune as a way in; the loop restarts after it
     s.form = "home away home2 gb late away2 late2";

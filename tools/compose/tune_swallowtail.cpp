@@ -62,7 +62,19 @@ Score swallowtailTune() {
          ".:10 Bb4:2 Ab4:4 | .:2 F4:2 Db4:4 .:2 E4:4 .:2",
          dbBass}.onSecond().at(0.6),
         Passage{"wind", 12, borrowed, windChords, wind, "", windBass}.drums(0).broken().at(1.2),
-        Passage{"wind2", 12, borrowed, windChords, wind, "", windBass}.drums(1).broken().at(1.25),
+        // The breeze again, its second half blowing elsewhere.
+        Passage{"wind2", 12, borrowed, windChords,
+         "A4:2 G4:2 F4:2 A4:2 C5:4 | Bb4:2 A4:2 G4:4 E4:4 | F4:2 E4:2 D4:2 E4:2 F4:4 | "
+         "D5:2 C5:2 Bb4:4 F4:4 | A4:4 F4:2 G4:2 A4:4 | D4:2 F4:2 G4:8 | "
+         "Ab4:2 C5:2 F5:4 C5:4 | E5:6 D5:2 C5:2 Bb4:2 | A4:2 G4:2 A4:2 C5:2 F4:4 | Db5:2 C5:2 Bb4:2 Ab4:2 F4:4 | "
+         "A4:4 C5:4 F5:4 | E5:4 C5:6 .:2",
+         "", windBass}.drums(1).broken().at(1.25),
+        // Dusk in the park: its chords once more under a slower, lower tune
+        // that ends open on the dominant, so the loop does not play the park twice running.
+        Passage{"park3", 12, borrowed, parkChords,
+         "A4:6 G4:2 F4:4 | D5:4 C5:4 A4:4 | Bb4:8 G4:4 | F4:6 E4:6 | C5:4 A4:4 F4:4 | E4:2 F4:2 A4:8 | "
+         "Db5:6 C5:2 Bb4:4 | A4:12 | G4:4 Bb4:4 D5:4 | C5:8 .:4",
+         "", parkBass}.drums(0).broken().at(0.75),
         // The turn to G, 5 + 5 bars, slipping home through C minor 6 and C7.
         Passage{"g", 12, "G A B C D E F#",
          "G:12 | Em7:12 | Cmaj7:12 | D:12 | G:12 | Bm:12 | Em:12 | Am7:12 | Cm6:12 | C7:12",
@@ -71,7 +83,7 @@ Score swallowtailTune() {
          "", "G2:8 D3:4 | E2:8 B2:4 | C3:8 G2:4 | D2:8 A2:4 | G2:8 D3:4 | B2:8 F#2:4 | E2:8 B2:4 | A2:8 E2:4 | "
              "C3:8 G2:4 | C2:8 G2:4"}.drums(1).broken().at(1.25),
     };
-    s.form = "park wind db park2 g wind2 db2 park";
+    s.form = "park wind db park2 g wind2 db2 park3";
     return s;
 }
 
