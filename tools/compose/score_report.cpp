@@ -134,6 +134,41 @@ LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int
     }
     f.repeatShare = bars ? double(repeats) / bars : 0;
 
+    // Strong beats (a bar's first row and its middle) where the melody is
+    // not a chord tone: suspensions, appoggiaturas, passing notes.
+    int strong = 0, leaning = 0;
+    for (size_t i = size_t(openRows); i < song.size() && i < size_t(openRows + loopRows); ++i) {
+        const PlayedRow& r = song[i];
+        int bar = tune.sections.at(size_t(m.orders[size_t(r.order)])).bar;
+        int n = r.note[kLead];
+        if (!n || (r.row % bar != 0 && !(bar % 2 == 0 && r.row % bar == bar / 2))) continue;
+        bool chordTone = false, any = false;
+        for (int ch = kPad; ch <= kBass && ch < m.channels; ++ch)
+            if (int a = r.note[size_t(ch)]) any = true, chordTone = chordTone || (a - n) % 12 == 0;
+        if (!any) continue;
+        ++strong, leaning += !chordTone;
+    }
+    f.strongNonChordShare = strong ? double(leaning) / strong : 0;
+
+    // Loop melody bars written in one of the three stock rhythms (rows of
+    // their onsets 0-6-8, 0-8-12 or 0-4-8 in a sixteen-row bar).
+    for (size_t o = size_t(m.restart); o < m.orders.size(); ++o) {
+        const Pattern& p = m.patterns[size_t(m.orders[o])];
+        int bar = tune.sections.at(size_t(m.orders[o])).bar;
+        if (bar != 16) continue;
+        for (int b0 = 0; b0 + bar <= p.rows; b0 += bar) {
+            std::vector<int> on;
+            for (int r = b0; r < b0 + bar; ++r)
+                if (int n = p.at(r, kLead).note; n >= 1 && n <= 96) on.push_back(r - b0);
+            using V = std::vector<int>;
+            bool stock = on == V{0, 6, 8} || on == V{0, 8, 12} || on == V{0, 4, 8};
+            f.stockBars += stock;
+            if (stock && std::getenv("QM_REVIEW_BARS"))
+                std::fprintf(stderr, "%s %s bar %d in a stock rhythm\n", tune.file.c_str(),
+                             tune.sections.at(size_t(m.orders[o])).name.c_str(), b0 / bar + 1);
+        }
+    }
+
     // Loudness in 3-s windows, a second apart, over the loop.
     std::vector<double> db;
     size_t from = size_t(openRows * rowSeconds * kGameRate), win = 3 * kGameRate;
@@ -249,6 +284,8 @@ void scoreReport(const Tune& tune, const std::string& dir) {
     std::printf("\n");
     double loop = dumbLoopSeconds(dir + "/" + tune.file);
     LoopFigures lf = loopFigures(m, tune, dumbRender(dir + "/" + tune.file, loop));
+    std::printf("  strong beats off the chord %.0f%%, loop bars in the stock rhythms %d\n", 100 * lf.strongNonChordShare,
+                lf.stockBars);
     std::printf("  pad semitones %.0f%%, held notes a semitone from the accompaniment %.1f s, exact-repeat bars %.0f%%, "
                 "3-s loudness span %.1f dB (mean %.1f dBFS, loudest at %.0f s)\n",
                 100 * lf.padSemitoneShare, lf.rubSeconds, 100 * lf.repeatShare, lf.spanDb, lf.meanDb, lf.loudestSecond);

@@ -45,15 +45,15 @@ Score cuspTune() {
     // E minor, 4 + 6 bars, the reed entering late in every bar of the first phrase.
     const char* emChords = "Em:16 | Cmaj7:16 | Am7:16 | B7:16 | Em:16 | C:16 | Am:8 D:8 | G:8 B7:8 | Em:8 C:8 | B7:16";
     const char* em = ".:2 B3:2 E4:3 F#4:1 G4:4 F#4:2 E4:2 | .:2 G4:2 B4:3 A4:1 G4:4 E4:4 | "
-                     ".:2 A3:2 C4:3 D4:1 E4:4 G4:2 F#4:2 | F#4:6 D#4:2 B3:8 | "
+                     ".:2 A3:2 C4:3 D4:1 E4:4 G4:2 F#4:2 | G4:2 F#4:4 D#4:2 B3:8 | "
                      ".:2 E4:2 G4:3 A4:1 B4:6 G4:2 | C5:4 B4:2 A4:2 G4:4 E4:4 | C5:6 A4:2 D5:4 C5:2 A4:2 | "
-                     "B4:6 D5:2 D#5:4 F#4:4 | G4:4 B4:4 E5:4 C5:4 | D#5:4 B4:4 F#4:6 .:2";
+                     "B4:6 D5:2 D#5:4 F#4:4 | G4:4 B4:4 E5:4 C5:4 | E5:2 D#5:4 B4:2 F#4:6 .:2";
     // The mirror in E major, 5 + 5 bars, over a bass that stands still.
     const char* majChords = "E:16 | A:16 | C#m7:16 | B7sus4:8 B7:8 | E:16 | A:8 B:8 | G#m:16 | C#m:16 | A:8 B7:8 | E:16";
     const char* majBass = "E2:16 | A2:16 | C#3:16 | B2:16 | E2:16 | A2:8 B2:8 | G#2:16 | C#3:16 | A2:8 B2:8 | E2:16";
     const char* maj = ".:2 B4:2 G#4:3 F#4:1 E4:4 F#4:2 G#4:2 | .:2 E4:2 C#4:3 D#4:1 E4:4 A4:4 | "
-                      ".:2 G#4:2 E4:3 D#4:1 C#4:4 B3:2 C#4:2 | E4:6 D#4:2 F#4:8 | G#4:4 B4:4 E5:6 .:2 | "
-                      "C#5:6 A4:2 F#4:4 D#4:4 | .:2 D#4:2 G#4:4 B4:6 G#4:2 | G#4:8 E4:4 C#4:4 | "
+                      ".:2 G#4:2 E4:3 D#4:1 C#4:4 B3:2 C#4:2 | E4:8 E4:2 D#4:2 F#4:4 | G#4:3 B4:3 E5:8 .:2 | "
+                      "C#5:6 A4:2 F#4:4 D#4:4 | .:2 D#4:2 G#4:4 B4:6 G#4:2 | A4:2 G#4:6 E4:4 C#4:4 | "
                       "C#5:6 B4:2 F#4:6 A4:2 | G#4:12 .:4";
 
     s.passages = {
@@ -63,8 +63,8 @@ Score cuspTune() {
         // clarinet speaking only between the melody's steps.
         Passage{"shadow", 16, "G A B C D E F#",
          "G:16 | D:16 | Em:16 | C:16 | G:16 | Am7:16 | C:16 | D:16 | Bm:16 | Em:16 | Am7:16 | B7:16",
-         "D4:8 G4:8 | F#4:12 E4:4 | G4:12 .:4 | E4:8 C4:4 D4:4 | B3:8 D4:8 | C4:12 .:4 | "
-         "G4:8 E4:8 | A4:4 F#4:4 D4:8 | B4:8 D5:4 F#4:4 | G4:8 B4:8 | C5:8 A4:4 G4:4 | F#4:8 A4:6 .:2",
+         "D4:8 G4:8 | F#4:12 E4:4 | G4:12 .:4 | E4:6 D4:2 C4:4 D4:4 | B3:8 D4:8 | C4:12 .:4 | "
+         "G4:8 E4:8 | A4:4 F#4:2 E4:2 D4:8 | B4:6 A4:2 D5:4 F#4:4 | G4:8 B4:8 | D5:4 C5:4 A4:4 G4:4 | F#4:8 A4:6 .:2",
          ".:4 B4:4 .:4 A4:4 | .:4 A4:4 D5:8 | .:4 B4:4 E5:4 D5:4 | .:2 C5:6 .:8 | .:4 D4:4 .:4 B4:4 | .:2 A4:2 G4:4 E4:8 | "
          ".:10 D5:4 .:2 | .:10 A4:4 .:2 | .:4 F#4:4 .:8 | .:4 E4:4 .:8 | .:4 E5:4 .:8 | .:2 A4:6 .:4 B4:2 .:2",
          "G2:8 D2:8 | D2:8 A2:8 | E2:8 B2:8 | C2:8 G2:8 | G2:8 D2:8 | A2:8 E2:8 | C2:8 G2:8 | D2:8 A2:8 | "
@@ -77,8 +77,8 @@ Score cuspTune() {
          "E5:2 .:14 | .:16 | .:16 | .:2 A4:4 .:4 D#5:6 | .:10 B4:4 .:2 | .:16 | F#4:2 .:8 D#4:4 .:2 | .:2 E4:4 .:10 | .:16 | .:2 B3:8 .:6",
          majBass}.drums(0).broken().at(1.25),
         // Standing still, 5 + 3 bars in E major over a pedal E, long-short steps.
-        Passage{"stand", 16, major, "E:16 | A:16 | F#m7:16 | B7sus4:8 B7:8 | E:16 | C#m7:16 | A:8 B7:8 | E:16",
-         "B4:6 G#4:2 E4:8 | C#5:6 B4:2 A4:8 | A4:4 C#5:4 E5:8 | E5:6 D#5:2 F#4:8 | G#4:8 B4:4 .:4 | "
+        Passage{"stand", 16, "E F# G# A B C# D D#", "E:16 | A:16 | F#m7:16 | B7sus4:8 B7:8 | E:16 | C#m7:16 | A:8 B7:8 | E:16",
+         "B4:6 G#4:2 E4:6 F#4:2 | D5:2 C#5:6 B4:2 A4:6 | A4:4 C#5:4 E5:6 F#5:2 | E5:6 F#5:2 D#5:4 B4:4 | G#4:8 B4:4 .:4 | "
          ".:2 E4:2 G#4:4 B4:8 | C#5:4 A4:4 D#5:4 B4:4 | E4:8 .:8",
          ".:10 G#3:2 B3:4 | .:10 C#4:6 | .:10 A4:2 F#4:4 | .:10 A4:2 B4:4 | .:2 B3:2 E4:4 .:8 | .:16 | .:16 | .:10 G#3:2 B3:4",
          "E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:16 | E2:8 B2:8 | E2:16"}.drums(1).broken().detunedPad(20).at(0.6),
