@@ -72,6 +72,9 @@ TEST(MusicCheck, CleanScorePassesAndEachPlantedFaultIsCaught) {
     Tune rub = t;
     part(rub, kLead) = "E5:3 D5:3 C5:6 | B4:12";  // B over F and C
     EXPECT_TRUE(has(faults(rub), "clash: order 1 (A) bar 2: melody B4 held 12 rows"));
+    Tune early = t;  // F5 anticipates the F chord: it rubs C major's E for two rows only
+    part(early, kLead) = "E5:3 D5:3 C5:4 F5:2 | -:12";
+    EXPECT_EQ(faults(early), std::vector<std::string>{});
     // A semitone low in the pad, and the melody doubling the bass's C over a
     // B in the pad; a major seventh chord voiced from its third avoids the first.
     EXPECT_TRUE(has(faults(t, [](Module& x) { x.patterns[0].at(0, kPad + 1).note = x.patterns[0].at(0, kPad).note + 1; }),

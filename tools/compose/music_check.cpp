@@ -138,17 +138,21 @@ std::vector<std::string> checkMusic(const Module& m, const std::vector<PassageIn
                                    " doubles a chord tone with a pad tone a semitone below it");
                 break;
             }
+            // A beat of rubbing is a clash; an anticipation's or appoggiatura's moment is not.
+            int rubbing = 0;
+            size_t first = end;
             for (size_t k = i; k < end; ++k) {
                 std::set<int> acc;
                 for (int a = 0; a < m.channels; ++a)
                     if (accompaniment(a) && song[k].note[size_t(a)]) acc.insert((song[k].note[size_t(a)] - 1) % 12);
                 int pc = (n - 1) % 12;
                 if (acc.count(pc) || !(acc.count((pc + 1) % 12) || acc.count((pc + 11) % 12))) continue;
-                problems.push_back(std::string("clash: ") + where(song[k].order, song[k].row) +
+                ++rubbing, first = std::min(first, k);
+            }
+            if (rubbing >= 4)
+                problems.push_back(std::string("clash: ") + where(song[first].order, song[first].row) +
                                    (ch == kLead ? ": melody " : ": counter ") + name(n) + " held " +
                                    std::to_string(end - i) + " rows a semitone from the accompaniment");
-                break;
-            }
         }
     }
 

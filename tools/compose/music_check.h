@@ -1,7 +1,7 @@
 // Reads a written module as a listener would and lists the faults a
 // composer would hear: a note left ringing through a passage its part
-// rests in, a melody note outside its passage's scale, a long melody or
-// counter note rubbing a semitone against the accompaniment, a semitone
+// rests in, a melody note outside its passage's scale, a melody or counter
+// note rubbing a semitone against the accompaniment for a beat, a semitone
 // (or minor ninth) low in the pad, a held melody note doubling a chord tone
 // with a pad tone a semitone under it, and a counter-melody doubling the
 // melody on consecutive chords.

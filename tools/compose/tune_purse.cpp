@@ -29,8 +29,8 @@ Score purseTune() {
 
     // Play, 4 + 5 bars in A major over the rocking bass.
     const char* playChords = "A:16 | D:16 | A:16 | E:16 | A:16 | F#m:16 | D:16 | E7:16 | A:16";
-    const char* play = "E4:4 E4:4 A4:4 E4:4 | F#4:4 D4:4 A4:8 | C#5:4 B4:4 A4:4 E4:4 | G#4:12 .:4 | "
-                       "A4:4 A4:4 C#5:4 A4:4 | F#4:4 A4:4 C#5:8 | B4:4 A4:4 F#4:4 D4:4 | E4:4 G#4:4 B4:4 D5:4 | C#5:8 A4:4 .:4";
+    const char* play = "E4:4 E4:4 A4:4 E4:4 | F#4:4 D4:4 A4:6 B4:2 | C#5:4 B4:4 A4:4 E4:4 | G#4:12 .:4 | "
+                       "A4:4 A4:4 C#5:4 A4:4 | F#4:4 A4:3 B4:1 C#5:8 | B4:4 A4:4 F#4:4 D4:4 | E4:4 G#4:4 B4:4 D5:4 | C#5:8 A4:4 .:4";
     // The second verse skips in quavers over the same chords.
     const char* play2 = "A4:2 B4:2 C#5:4 B4:2 A4:2 E4:4 | F#4:2 E4:2 D4:4 A4:8 | E4:2 F#4:2 A4:4 C#5:2 B4:2 A4:4 | B4:8 .:8 | "
                         "C#5:2 B4:2 A4:4 E4:2 F#4:2 A4:4 | A4:4 F#4:4 C#4:8 | D4:2 F#4:2 A4:4 B4:2 A4:2 F#4:4 | "
@@ -39,15 +39,16 @@ Score purseTune() {
                            "F#2:6 C#2:2 F#2:8 | D2:6 A2:2 D2:8 | E2:6 B2:2 E2:8 | A2:6 E2:2 A2:4 E2:4";
     // Dusk, 6 + 5 bars in A minor, the flute low.
     const char* duskChords = "Am:16 | Dm:16 | Am:16 | E7:16 | F:16 | Dm7:16 | Am:16 | F:16 | Dm:16 | E7:16 | Am:16";
-    const char* dusk = "A3:8 C4:4 E4:4 | F4:8 A4:4 D4:4 | E4:12 C4:4 | B3:8 D4:4 G#3:4 | A3:6 C4:2 F4:8 | D4:6 E4:2 D4:4 .:4 | "
-                       "C4:4 E4:4 A4:8 | C5:8 A4:4 F4:4 | D4:6 F4:2 A4:8 | G#4:8 B4:4 D4:4 | B3:2 A3:10 .:4";
+    const char* dusk = "A3:6 B3:2 C4:4 E4:4 | G4:2 F4:6 A4:4 D4:4 | E4:12 C4:4 | C4:2 B3:6 D4:4 G#3:4 | A3:6 C4:2 F4:6 E4:2 | "
+                       "D4:4 E4:2 F4:2 D4:4 .:4 | C4:4 E4:4 A4:6 B4:2 | D5:2 C5:6 A4:4 F4:4 | D4:6 F4:2 A4:6 G#4:2 | "
+                       "-:6 B4:6 D4:4 | B3:2 A3:10 .:4";
     const char* duskBass = "A2:16 | D2:8 F2:8 | A2:8 G#2:4 G2:4 | E2:16 | F2:16 | D2:16 | A2:16 | F2:16 | D2:16 | E2:16 | "
                            "A2:12 .:4";
     // Evening, 3 + 3 + 6 bars drifting up to C in dotted steps.
     const char* eveChords = "C:16 | G:16 | Am:16 | F:16 | C:16 | Dm7:16 | Em:16 | Am:16 | F:16 | G:16 | Dm7:16 | E7:16";
-    const char* eve = "G4:3 A4:1 G4:4 E4:8 | D4:4 G4:4 B4:8 | C5:6 B4:2 C5:4 .:4 | A4:3 G4:1 F4:4 C4:8 | E4:4 G4:4 C5:4 G4:4 | "
-                      "F4:8 A4:4 .:4 | E4:3 F4:1 G4:4 B4:8 | C5:6 B4:2 A4:8 | A4:3 C5:1 A4:4 F4:8 | D5:4 B4:4 G4:8 | "
-                      "F4:3 E4:1 D4:4 A4:8 | G#4:4 B4:4 E4:4 .:4";
+    const char* eve = "G4:3 A4:1 G4:4 E4:8 | D4:4 G4:4 B4:6 C5:2 | -:6 B4:2 C5:4 .:4 | A4:3 G4:1 F4:4 C4:8 | E4:4 G4:4 C5:4 G4:4 | "
+                      "F4:8 A4:4 .:4 | E4:3 F4:1 G4:4 B4:8 | D5:2 C5:4 B4:2 A4:8 | A4:3 C5:1 A4:4 F4:8 | D5:4 B4:4 G4:6 A4:2 | "
+                      "F4:3 E4:1 D4:4 A4:8 | A4:2 G#4:2 B4:4 E4:4 .:4";
     const char* eveBass = "C2:8 G2:8 | G2:8 D2:8 | A2:8 E2:8 | F2:8 C2:8 | C2:8 G2:8 | D2:8 A2:8 | E2:8 B2:8 | "
                           "A2:8 E2:8 | F2:8 C2:8 | G2:8 D2:8 | D2:8 A2:8 | E2:8 B2:8";
 
