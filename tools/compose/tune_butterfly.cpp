@@ -45,8 +45,8 @@ Score butterflyTune() {
     // Second thoughts, 3 + 3 + 6 bars of long syncopated notes.
     const char* doubtChords = "C:16 | Cm:16 | G:16 | F:16 | D7:16 | Em:16 | C:16 | Cm6:16 | G:16 | Am7:16 | "
                               "D7sus4:8 D7:8 | G:16";
-    const char* doubt = "E4:6 G4:6 C5:4 | C5:6 G4:6 Eb4:4 | D4:8 .:8 | C4:6 F4:6 A4:4 | A4:6 F#4:6 C5:4 | B4:6 A4:2 B4:4 .:4 | "
-                        "G4:4 E4:4 C4:8 | A4:4 G4:4 Eb4:8 | D4:4 G4:4 B4:8 | C5:8 A4:4 E4:4 | G4:6 A4:2 F#4:4 A4:4 | "
+    const char* doubt = "E4:6 G4:6 C5:4 | C5:6 G4:6 Eb4:4 | D4:8 .:8 | C4:6 F4:6 A4:4 | A4:6 F#4:6 C5:4 | C5:2 B4:4 A4:2 B4:4 .:4 | "
+                        "A4:2 G4:2 E4:4 C4:8 | A4:4 G4:4 Eb4:6 D4:2 | -:4 G4:4 B4:8 | D5:2 C5:6 A4:4 E4:4 | G4:6 A4:2 F#4:4 A4:4 | "
                         "D4:2 G4:10 .:4";
     const char* doubtBass = "C2:4 C2:2 G2:2 C2:4 E2:4 | C2:4 C2:2 G2:2 C2:4 Eb2:4 | G2:4 G2:2 D3:2 G2:4 B2:4 | "
                             "F2:4 F2:2 C3:2 F2:4 A2:4 | D2:4 D2:2 A2:2 D2:4 F#2:4 | E2:4 E2:2 B2:2 E2:4 G2:4 | "

@@ -44,7 +44,7 @@ Score foldTune() {
         // The reply, 6 + 3 bars: plain quarter-note steps, the bass a chord a bar.
         Passage{"reply", 16, minor,
          "Cm:16 | Bb:16 | Ab:16 | G:16 | Fm:16 | Eb:16 | Dm7b5:8 G7:8 | Cm:16 | G7sus4:8 G:8",
-         "C4:4 Eb4:4 G4:4 C5:4 | Bb4:6 Ab4:2 F4:4 D4:4 | Eb4:4 Ab4:4 C5:6 Bb4:2 | B4:8 D5:4 B4:4 | "
+         "D4:2 C4:6 Eb4:2 G4:2 C5:4 | Bb4:6 Ab4:2 F4:4 D4:4 | Eb4:4 Ab4:4 C5:6 Bb4:2 | B4:8 D5:4 B4:4 | "
          "C5:6 Ab4:2 F4:4 Ab4:4 | G4:8 .:8 | F4:4 Ab4:4 G4:4 F4:4 | Eb4:8 D4:2 C4:6 | D4:2 F4:2 D4:4 B3:6 .:2",
          "", "C3:12 G2:4 | Bb2:12 F2:4 | Ab2:12 Eb2:4 | G2:12 D2:4 | F2:12 C2:4 | Eb2:12 Bb2:4 | "
              "D2:8 G2:8 | C2:12 G2:4 | G2:12 .:4"}.broken().at(0.85),

@@ -34,8 +34,8 @@ Score levelListTune() {
     // Three bars over the cliche, then five that answer and close.
     Passage a{"A", 16, minor,
               "Am:16 Ammaj7:16 Am7:16 | Am6:16 Fmaj7:16 Dm7:16 E7sus4:8 E7:8 Am:16",
-              "E4:4 A4:4 C5:6 B4:2 | A4:2 G#4:6 E4:8 | C5:6 B4:2 A4:8 | "
-              ".:4 F#4:4 A4:4 C5:4 | C5:8 A4:4 E4:4 | D4:6 E4:2 F4:4 A4:4 | A4:8 G#4:8 | A4:12 .:4",
+              "E4:4 A4:4 C5:6 B4:2 | A4:2 G#4:6 E4:8 | D5:2 C5:4 B4:2 A4:8 | "
+              ".:4 F#4:4 A4:4 C5:4 | C5:6 B4:2 A4:4 E4:4 | D4:6 E4:2 F4:4 A4:4 | A4:8 G#4:8 | A4:12 .:4",
               ".:10 E5:4 .:2 | .:2 E5:4 .:4 C5:6 | .:10 E4:2 G4:4 | E4:16 | .:2 G4:2 A4:4 .:8 | .:2 C5:10 .:4 | .:2 D5:6 .:2 B4:6 | .:4 E4:4 C5:8",
               "A2:16 | G#2:16 | G2:16 | F#2:16 | F2:16 | D2:16 | E2:16 | A2:16"};
     a.broken().drums(0);
@@ -59,7 +59,7 @@ Score levelListTune() {
     // A new tune over the cliche's relatives.
     Passage c{"C", 16, minor,
               "Fmaj7:16 Dm7:16 Am7:16 D7:16 E7sus4:8 E7:8 Am:16",
-              "A4:4 C5:6 D5:2 C5:4 | F4:4 A4:4 E4:2 D4:6 | E4:4 G4:4 C5:8 | A4:6 F#4:2 D4:8 | B3:4 D4:4 G#4:8 | C5:4 B4:2 A4:6 .:4",
+              "A4:4 C5:6 D5:2 C5:4 | F4:4 A4:4 E4:2 D4:6 | E4:4 G4:4 C5:6 B4:2 | A4:4 G4:2 F#4:2 D4:8 | B3:4 E4:4 A4:2 G#4:6 | C5:4 B4:2 A4:6 .:4",
               ".:6 E4:6 .:4 | .:12 C5:4 | .:10 A4:2 G4:4 | .:2 C5:4 .:4 F#4:6 | .:10 B4:6 | .:8 E4:4 .:4",
               "F2:16 | D2:16 | A2:16 | D2:16 | E2:16 | A2:16"};
     c.broken().drums(1);

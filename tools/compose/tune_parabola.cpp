@@ -32,8 +32,8 @@ Score parabolaTune() {
     // Home, 4 + 6 bars, the melody arriving a beat late.
     const char* homeChords = "Ebmaj7:16 | Cm9:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Eb6:16 | Gm7:16 | Cm9:16 | Fm7:16 | "
                              "Abmaj7:16 | Bb7sus4:8 Bb7:8";
-    const char* home = ".:2 G4:4'2 Bb4:2 D5:8 | .:2 C5:4'2 Bb4:2 G4:8 | .:2 Ab4:4 G4:2 Eb4:8 | F4:8 D4:4 Bb3:4 | "
-                       ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 G4:4 Bb4:4 | G4:6 Bb4:2 C5:8 | Ab4:6 G4:2 F4:8 | "
+    const char* home = ".:2 G4:4'2 Bb4:2 D5:8 | .:2 C5:4'2 Bb4:2 G4:8 | .:2 Ab4:4 G4:2 Eb4:8 | F4:4 Eb4:4 D4:4 Bb3:4 | "
+                       ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 G4:4 Bb4:4 | G4:3 Bb4:3 D5:2 C5:8 | Bb4:2 Ab4:4 G4:2 F4:8 | "
                        "Eb4:4 F4:4 G4:4 C5:4 | Bb4:8 Ab4:6 .:2";
     // Bossa bass: root, then the fifth pushed ahead of the beat.
     const char* homeBass = "Eb2:6 Bb2:2 Bb2:6 Eb2:2 | C2:6 G2:2 G2:6 C2:2 | Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:8 | "
@@ -41,14 +41,14 @@ Score parabolaTune() {
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     // Away, 3 + 5 bars through the C7b9.
     const char* awayChords = "Gm7:16 | C7b9:4 C7:12 | Fm7:16 | Bb7sus4:12 Bb7:4 | Gm7:16 | C7b9:12 C7:4 | Fm7:8 Bb7:8 | Eb6:16";
-    const char* away = ".:2 D5:4 C5:2 Bb4:8 | Db5:2 C5:6 G4:4 E4:4 | Ab4:6 G4:2 Ab4:4 .:4 | .:2 F4:4 Ab4:2 Bb4:8 | "
-                       "D5:6 Bb4:2 G4:8 | E4:4 G4:4 Bb4:2 Db5:2 C5:4 | C5:4 Ab4:4 F4:2 Ab4:2 D4:4 | G4:2 Bb4:2 Eb4:8 .:4";
+    const char* away = ".:2 D5:4 C5:2 Bb4:8 | Db5:2 C5:6 G4:4 E4:4 | Bb4:2 Ab4:4 G4:2 Ab4:4 .:4 | .:2 F4:4 Ab4:2 Bb4:8 | "
+                       "Eb5:2 D5:4 Bb4:2 G4:8 | E4:4 G4:4 Bb4:2 Db5:2 C5:4 | C5:4 Ab4:4 F4:2 Ab4:2 D4:4 | G4:2 Bb4:2 Eb4:8 .:4";
     const char* awayBass = "G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 C2:6 F2:2 | Bb2:12 F2:4 | "
                            "G2:6 D2:2 D2:6 G2:2 | C2:6 G2:2 G2:6 C2:2 | F2:6 C2:2 Bb2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2";
     // Late, 5 + 3 bars of notes grouped three, three and two.
     const char* lateChords = "Abadd9:16 | Gm7:16 | Fm7:16 | Ebmaj7:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Cm7:16 | Bb7:16";
-    const char* late = "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:12 F4:2 G4:2 | Eb4:4 Ab4:4 C5:4 .:4 | "
-                       "Bb4:6 Ab4:2 F4:8 | G4:6 Eb4:6 C4:4 | D4:4 F4:4 Ab4:4 .:4";
+    const char* late = "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:12 F4:2 G4:2 | Eb4:4 Ab4:3 Bb4:1 C5:4 .:4 | "
+                       "Bb4:4 Eb5:4 D5:2 F4:6 | G4:6 Eb4:6 C4:4 | D4:3 F4:3 Ab4:6 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     const char* lateCounter = ".:8 Eb4:4 .:4 | .:8 Bb3:4 .:4 | .:8 Ab3:4 .:4 | .:2 Bb3:4 F4:4 Eb4:2 .:4 | .:16 | "
@@ -73,7 +73,8 @@ Score parabolaTune() {
         Passage{"gb", 16, "Gb Ab Bb Cb Db Eb F",
          "Gbmaj7:16 | Ebm7:16 | Cbmaj7:16 | Db7sus4:8 Db7:8 | Gbmaj7:16 | Bbm7:16 | Ebm9:16 | Abm7:8 Db7:8 | "
          "Bb7sus4:8 Bb7:8",
-         "Bb3:8 Db4:4 F4:4 | Gb4:12^ Eb4:4 | Eb4:6 F4:2 Gb4:8^ | Ab4:4 Gb4:4 F4:8 | Db4:4 F4:4 Bb4:8 | Db5:4 Ab4:4 F4:8 | "
+         "Bb3:6 Cb4:2 Db4:4 F4:4 | Gb4:12^ Eb4:4 | Eb4:6 F4:2 Gb4:8^ | Ab4:4 Gb4:6 F4:6 | Db4:4 F4:4 Bb4:6 Db5:2 | "
+         "-:4 Ab4:4 F4:8 | "
          ".:4 Bb3:4 Db4:4 Eb4:4 | Cb4:8 F4:8 | Eb4:8 Ab3:6 .:2",
          "", "Gb2:6 Db2:2 Db2:6 Gb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Cb3:6 Gb2:2 Gb2:6 Cb3:2 | Db2:6 Ab2:2 Db2:8 | "
              "Gb2:6 Db2:2 Db2:6 Gb2:2 | Bb2:6 F2:2 F2:6 Bb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Ab2:6 Eb2:2 Db2:8 | "

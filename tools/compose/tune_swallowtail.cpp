@@ -38,8 +38,8 @@ Score swallowtailTune() {
                            "F2:8 C3:4 | G2:8 D2:4 | C2:8 .:4";
     // The undertow, 3 + 5 bars of four-four in D-flat.
     const char* dbChords = "Db:16 | Bbm7:16 | Gbmaj7:16 | Ebm7:16 | Ab:16 | Db:8 Bbm:8 | Gb:16 | Db:8 C7:8";
-    const char* db = "F4:6 Ab4:2 Db5:8 | Db5:2 C5:2 Bb4:4 F4:8 | Bb4:12 .:4 | .:4 Gb4:4 Bb4:4 Db5:4 | "
-                     "C5:6 Eb5:2 Ab4:8 | F4:4 Ab4:4 Db4:8 | Bb3:4 Db4:4 Gb4:8 | Ab4:8 Bb4:6 .:2";
+    const char* db = "F4:6 Ab4:2 Db5:6 Eb5:2 | Db5:2 C5:2 Bb4:4 F4:8 | Bb4:12 .:4 | .:4 Gb4:4 Bb4:4 Db5:4 | "
+                     "Db5:2 C5:4 Eb5:2 Ab4:8 | F4:4 Ab4:3 Gb4:1 F4:8 | Bb3:4 Db4:4 Gb4:6 Ab4:2 | -:8 Bb4:6 .:2";
     const char* dbBass = "Db2:12 Ab2:4 | Bb2:12 F2:4 | Gb2:12 Db2:4 | Eb2:12 Bb2:4 | Ab2:12 Eb2:4 | Db2:8 Bb2:8 | "
                          "Gb2:12 Db2:4 | Db2:8 C2:8";
     // The breeze, 3 + 3 + 6 bars of quavers, D-flat major 7 the shadow in it.
