@@ -3,9 +3,11 @@
 //   compose --check <dir>             read the files back and check them, and
 //                                     print the music check's verdict per tune
 //   compose --music <dir>             every fault the music check finds
-//   compose --review <dir>            form, new melody bars, phrases, lead partials, drum level
-//                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before)
-//   compose --report <dir>            key, tempo, instruments, length, loudness
+//   compose --review <dir>            form, new melody bars, phrases, leads' fundamentals, pad
+//                                     semitones, rubbing, repeats, loudness span, drum and kick level
+//                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before,
+//                                     and the stock-rhythm bars; QM_REVIEW_RUBS=1 every rub)
+//   compose --report <dir>            key, tempo, instruments, length, loudness, the chime's fit
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
 
