@@ -28,7 +28,7 @@ Score cuspTune() {
     s.figureAccent = {1, 0.6, 0.8, 0.6};
     // A bare count, a kick and a hat on the half, and the busier kit only for the run.
     s.kits = {"K...t...t...t...", "K.......h.......", "K..h..k.s..h..h.K..h..k.s..hh.h."};
-    s.drumVolume = 18;  // K, snare and hat at twice it, under 64 after the gain
+    s.drumVolume = 14;  // K, snare and hat at twice it, under 64 after the gain
     s.drumAccent = {1, 0.6, 0.6, 0.75, 1, 0.6, 0.75, 0.6};
 
     const char* minor = "E F# G A B C D D#";
