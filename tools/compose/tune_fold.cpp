@@ -15,7 +15,7 @@ Score foldTune() {
     s.tune.title = "fold (compose)";
     s.tune.key = "C minor";
     s.tune.bpm = 64;
-    s.tune.gain = 0.95;
+    s.tune.gain = 0.9;
     s.lead = {"clarinet", 44, ""};
     s.lead2 = {"cello", 46, ""};
     s.pad = {"strings", 17, "C3"};

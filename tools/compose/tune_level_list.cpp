@@ -14,7 +14,7 @@ Score levelListTune() {
     s.tune.title = "title (compose)";
     s.tune.key = "A minor / C major";
     s.tune.bpm = 80;
-    s.tune.gain = 1.03;
+    s.tune.gain = 0.98;
     s.lead = {"flute", 44, ""};
     s.lead2 = {"clarinet", 44, ""};
     s.pad = {"pad", 13, "C4"};

@@ -16,10 +16,10 @@ Score purseTune() {
     s.tune.gain = 1.2;
     s.lead = {"musicbox", 46, ""};
     s.lead2 = {"flute", 44, ""};
-    s.pad = {"pad", 16, "E3"};
+    s.pad = {"pad", 12, "E3"};
     s.bass = {"softbass", 19, ""};
-    s.figure = {"glass", 17, "A3"};
-    s.counter = {"voice+12", 16, ""};
+    s.figure = {"glass", 14, "A3"};
+    s.counter = {"voice+12", 11, ""};
     s.figureSteps = "0 2 1 2 3 2/0 1 2 3 2 1/3 2 0 2 1 2";
     s.figureStep = 3;  // eighteen rows to the figure
     s.swing = 2;
@@ -65,14 +65,14 @@ Score purseTune() {
         Passage{"dusk2", 16, minor, duskChords, dusk,
          ".:2 E4:2 A4:2 C5:2 .:8 | .:2 A4:2 C5:4 .:8 | .:4 C5:4 B4:2 A4:2 .:4 | .:2 E4:2 G#4:4 .:8 | .:10 A4:2 C5:4 | "
          ".:2 A4:4 .:4 C5:2 .:4 | .:10 E5:2 C5:4 | .:2 F4:2 A4:4 .:8 | .:10 F4:6 | .:2 E4:2 B3:4 .:8 | .:4 C4:4 E4:4 .:4",
-         duskBass}.drums(1).onSecond().at(0.6),
+         duskBass}.drums(1).onSecond().at(0.58),
         // The swings, 3 + 5 bars of three-four, no clock, the music box up and down.
         Passage{"swing", 12, major, "A:12 | D:12 | E7:12 | F#m:12 | D:12 | A:12 | Bm7:12 | E7:12",
          "E4:4 A4:4 C#5:4 | D5:8 A4:4 | G#4:6 B4:2 E4:4 | A4:4 C#5:4 F#4:4 | F#4:6 E4:2 D4:4 | C#4:4 E4:4 A4:4 | "
          "D5:6 C#5:2 B4:4 | G#4:8 .:4",
          ".:12 | .:2 F#4:2 A4:2 F#4:2 .:4 | .:12 | .:12 | .:12 | .:12 | .:12 | .:2 B3:2 D4:2 B3:2 .:4",
          "A2:8 E2:4 | D2:8 A2:4 | E2:8 B2:4 | F#2:8 C#3:4 | D2:8 A2:4 | A2:8 E2:4 | B2:8 F#2:4 | E2:8 .:4"}.broken(),
-        Passage{"evening", 16, evening, eveChords, eve, "", eveBass}.drums(2).broken().at(0.85),
+        Passage{"evening", 16, evening, eveChords, eve, "", eveBass}.drums(2).broken().at(0.8),
         Passage{"evening2", 16, evening, eveChords, eve,
          ".:10 C4:2 D4:4 | .:10 G3:2 A3:4 | .:2 E4:4 .:4 G4:2 .:4 | .:10 F4:2 A4:4 | .:16 | .:2 A4:4 .:4 C5:4 .:2 | "
          ".:10 G4:2 E4:4 | .:10 E4:2 C4:4 | .:10 A3:2 F3:4 | .:10 D4:2 B3:4 | .:10 F4:2 C4:4 | .:2 E4:2 .:8 D4:4",

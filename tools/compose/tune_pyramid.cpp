@@ -14,7 +14,7 @@ Score pyramidTune() {
     s.tune.title = "pyramid (compose)";
     s.tune.key = "D dorian";
     s.tune.bpm = 60;
-    s.tune.gain = 1.1;
+    s.tune.gain = 1.07;
     s.tune.vibrato = 0x32;
     s.tune.glide = 0x04;
     s.lead = {"voice", 46, ""};
