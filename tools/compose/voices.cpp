@@ -288,8 +288,8 @@ Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
         in.fadeout = 0x200;
     } else {
         in.volume = recipe->env;
-        // A detuned copy plays a counter-melody: it lets go within half a
-        // second, so its tail does not rub the next chord.
+        // A detuned copy (a counter-melody, a pad set a little sharp) lets
+        // go within half a second, so its tail does not rub the next chord.
         in.fadeout = plus == std::string::npos ? recipe->fadeout : uint16_t(std::max<int>(recipe->fadeout, 0xFFF));
         if (recipe->vibDepth) {
             in.vibSweep = 48;
