@@ -54,8 +54,9 @@ Score butterflyTune() {
                             "A2:4 A2:2 E2:2 A2:4 C3:4 | D2:4 D2:2 A2:2 D2:4 C3:4 | G2:4 G2:2 D3:2 G2:4 D2:4";
     // The hover, 5 + 6 bars of three-four in E minor on the clarinet.
     const char* hoverChords = "Em:12 | Am:12 | D:12 | G:12 | C:12 | Am7:12 | B7:12 | Em:12 | C:12 | Am:12 | D7:12";
-    const char* hover = "E4:8 G4:4 | C5:6 B4:2 A4:4 | F#4:6 D4:2 A4:4 | B4:4 G4:4 D4:4 | E4:12 | "
-                        "A3:4 C4:4 E4:4 | D#4:6 F#4:2 A4:4 | G4:8 E4:4 | E4:4 G4:4 C5:4 | A4:6 C5:2 E4:4 | F#4:8 .:4";
+    const char* hover = "E4:8 G4:4 | D5:2 C5:4 B4:2 A4:4 | F#4:6 D4:2 A4:4 | C5:2 B4:2 G4:4 D4:4 | E4:12 | "
+                        "A3:4 C4:4 E4:4 | D#4:6 F#4:2 A4:4 | A4:2 G4:6 E4:4 | E4:4 G4:4 C5:4 | B4:2 A4:4 C5:2 E4:4 | "
+                        "F#4:8 .:4";
     const char* hoverBass = "E2:8 B2:4 | A2:8 E2:4 | D2:8 A2:4 | G2:8 D2:4 | C2:8 G2:4 | A2:8 E2:4 | B2:8 F#2:4 | "
                             "E2:8 B2:4 | C2:8 G2:4 | A2:8 E2:4 | D2:8 .:4";
     // The climb at last completed, one six-bar phrase.
