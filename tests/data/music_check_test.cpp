@@ -28,7 +28,7 @@ Score tiny() {
     s.drumVolume = 20;
     // Three-row bars in A, the melody held where the counter moves; B rests the melody.
     s.passages = {Passage{"A", 12, "C D E F G A B", "C:12 F:12", "E5:3 D5:3 C5:6 | A4:12~",
-                          "G4:12 | .:3 C5:3 A4:3 C5:3", "C3:12 | F2:12", 0},
+                          "G4:12 | .:3 C5:3 A4:3 C5:3", "C3:12 | F2:12"}.drums(0),
                   Passage{"B", 16, "C D E F G A B", "C:16", "", "E4:16", "C3:16"}};
     s.passages[0].bar = 12;
     s.opening = "B";
@@ -72,6 +72,22 @@ TEST(MusicCheck, CleanScorePassesAndEachPlantedFaultIsCaught) {
     Tune rub = t;
     part(rub, kLead) = "E5:3 D5:3 C5:6 | B4:12";  // B over F and C
     EXPECT_TRUE(has(faults(rub), "clash: order 1 (A) bar 2: melody B4 held 12 rows"));
+    Tune early = t;  // F5 anticipates the F chord: it rubs C major's E for two rows only
+    part(early, kLead) = "E5:3 D5:3 C5:4 F5:2 | -:12";
+    EXPECT_EQ(faults(early), std::vector<std::string>{});
+    // A semitone low in the pad, and the melody doubling the bass's C over a
+    // B in the pad; a major seventh chord voiced from its third avoids the first.
+    EXPECT_TRUE(has(faults(t, [](Module& x) { x.patterns[0].at(0, kPad + 1).note = x.patterns[0].at(0, kPad).note + 1; }),
+                    "pad semitone: order 1 (A) bar 1: C3 under C#3"));
+    Score maj = tiny();
+    maj.passages[0].chords = "Cmaj7:12 F:12";
+    Tune seventh = perform(maj);
+    EXPECT_EQ(part(seventh, kPad).substr(0, 5) + part(seventh, kPad + 2).substr(0, 5), "E3:12B3:12");
+    std::vector<std::string> f7 = faults(seventh);  // once each time A plays
+    ASSERT_EQ(f7.size(), 2u);
+    EXPECT_EQ(f7[0], "rub under the tune: order 1 (A) bar 1: melody C5 doubles a chord tone with a pad tone a semitone below it");
+    maj.passages[0].chords = "C6:12 F:12";
+    EXPECT_EQ(faults(perform(maj)), std::vector<std::string>{});
     Tune twin = t;
     part(twin, kCounter) = "C4:6 -:6 | A3:12";  // on the melody's C, then its A
     EXPECT_TRUE(has(faults(twin), "doubling: order 1 (A) bar 2"));
@@ -106,6 +122,17 @@ TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
     EXPECT_EQ(error([](Score& s) { s.passages[0].bass = "C3:12 | H2:12"; }), "tiny passage A bass bar 2: bad pitch: H2");
     EXPECT_EQ(error([](Score& s) { s.form = "A C"; }), "tiny: the form names no passage C");
     EXPECT_EQ(error([](Score& s) { s.passages[0].scale = ""; }), "tiny passage A: a melody needs a scale");
+    EXPECT_EQ(error([](Score& s) { s.counter.instrument = "kazoo"; }), "tiny passage A: unknown instrument kazoo");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].melody = "E5:3!-5 D5:3 C5:6 | A4:12"; }),
+              "tiny passage A melody bar 1: volume outside 1..64 in E5:3!-5");
+    EXPECT_EQ(error([](Score& s) { s.padVoices = 4; }),
+              "tiny passage A: 4 pad voices run into the bass channel (the pad has channels 2-4)");
+    EXPECT_EQ(error([](Score& s) { s.passages[1].bass = rep("C3:16", 17); }),
+              "tiny passage B bass: 272 rows, the passage's first part has 16");
+    EXPECT_EQ(error([](Score& s) { s.passages[1] = Passage{"B", 16, "", rep("C:16", 17), "", "", ""}; }),
+              "tiny passage B: 272 rows, a pattern holds at most 256");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].at(2.0); }),
+              "tiny A channel 0 bar 1: E5:3 asks for volume 80 (1..64) after gain, level and accent");
 }
 
 // Copies a listener would know (octave, transposed, one ornament added)

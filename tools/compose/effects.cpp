@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 
 namespace compose {
 namespace {
@@ -38,33 +39,28 @@ std::vector<int16_t> render(double start, double seconds, const std::vector<Part
 }  // namespace
 
 std::vector<int16_t> tickEffect() {
-    // A muted wooden tick: low partials, a 3 ms rise and a fast decay.
-    return render(0, 0.07, {{1046.5, 1.0, 0.014}, {1568, 0.35, 0.008}, {523.25, 0.4, 0.02}}, 0.55, 0.003, 0.012);
+    // A muted wooden tick on D, the one note every tune's home key holds.
+    return render(0, 0.07, {{1174.66, 1.0, 0.014}, {587.33, 0.45, 0.02}}, 0.55, 0.003, 0.012);
 }
 
-std::vector<int16_t> chimeEffect() {
-    // A soft strike on something that has no note: a knock of band-passed
-    // noise under a cluster of partials that sit each between two
-    // semitones, spread over all twelve, so no key hears a wrong note in it.
+std::vector<int16_t> chimeEffect() { return struckChime(587.33); }
+
+std::vector<int16_t> struckChime(double hz) {
+    // A soft strike on a small bar tuned to `hz`: its octave 8 dB down,
+    // over a short knock that says "struck" rather than "played".
     const double seconds = 0.4;
     size_t n = size_t(seconds * kEffectRate);
     std::vector<double> s(n, 0.0);
-    // Quarter-tone partials: pitch class k and a half, in three octaves, no two alike.
-    const int order[] = {0, 7, 2, 9, 4, 11, 6, 1, 8, 3, 10, 5};
-    for (int k = 0; k < 12; ++k) {
-        double hz = 261.63 * std::pow(2.0, (order[k] + 0.5) / 12.0 + (k % 3 == 0 ? 0 : k % 3 == 1 ? 1 : 2) * 0.999);
-        if (hz > 1800) hz /= 2;
-        double decay = 0.05 + 0.012 * (k % 5), amp = 1.0 / (1 + 0.08 * k);
+    for (auto [f, amp, decay] : {std::tuple{hz, 1.0, 0.16}, std::tuple{2 * hz, 0.4, 0.09}})
         for (size_t i = 0; i < n; ++i) {
             double t = double(i) / kEffectRate;
-            s[i] += amp * std::min(1.0, t / 0.003) * std::exp(-t / decay) * std::sin(2 * kPi * hz * t + k);
+            s[i] += amp * std::min(1.0, t / 0.003) * std::exp(-t / decay) * std::sin(2 * kPi * f * t);
         }
-    }
     // The knock: noise through two resonators (~500 Hz and ~1.1 kHz), short.
     uint32_t x = 0x9E3779B9u;
     double a1 = 0, a2 = 0, b1 = 0, b2 = 0;
-    auto reson = [](double hz, double q, double& y1, double& y2, double in) {
-        double w = 2 * kPi * hz / kEffectRate, r = std::exp(-w / (2 * q));
+    auto reson = [](double f, double q, double& y1, double& y2, double in) {
+        double w = 2 * kPi * f / kEffectRate, r = std::exp(-w / (2 * q));
         double y = in + 2 * r * std::cos(w) * y1 - r * r * y2;
         y2 = y1, y1 = y;
         return y * (1 - r);
@@ -74,7 +70,7 @@ std::vector<int16_t> chimeEffect() {
         x = x * 1664525u + 1013904223u;
         double white = (x >> 8) / double(1 << 23) - 1.0;
         double knock = reson(520, 3, a1, a2, white) + reson(1150, 4, b1, b2, white);
-        s[i] += 6.0 * std::min(1.0, t / 0.002) * std::exp(-t / 0.035) * knock;
+        s[i] += 2.0 * std::min(1.0, t / 0.002) * std::exp(-t / 0.025) * knock;
     }
     double peak = 1e-9;
     for (size_t i = 0; i < n; ++i) {

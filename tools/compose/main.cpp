@@ -3,9 +3,11 @@
 //   compose --check <dir>             read the files back and check them, and
 //                                     print the music check's verdict per tune
 //   compose --music <dir>             every fault the music check finds
-//   compose --review <dir>            form, new melody bars, phrases, lead partials, drum level
-//                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before)
-//   compose --report <dir>            key, tempo, instruments, length, loudness
+//   compose --review <dir>            form, new melody bars, phrases, leads' fundamentals, pad
+//                                     semitones, rubbing, repeats, loudness span, drum and kick level
+//                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before,
+//                                     and the stock-rhythm bars; QM_REVIEW_RUBS=1 every rub)
+//   compose --report <dir>            key, tempo, instruments, length, loudness, the chime's fit
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>
 
@@ -96,20 +98,37 @@ int checkAll(const std::string& dir) {
     return ok ? 0 : 1;
 }
 
-// How the chime sits in each key: the share of its energy on notes outside
-// the key (a pitchless strike gives every key about 5/12).
+// How the chime sits in each tune: the share of its energy outside the
+// scale of the passage playing, averaged over the loop's time, for the
+// written chime and for the same strike on other notes.
 void chimeReport(const std::string& dir) {
     std::vector<uint8_t> bytes = readFile(dir + "/wav/sound2.wav");
     std::vector<int16_t> wav;
     for (size_t i = 44; i + 1 < bytes.size(); i += 2) wav.push_back(int16_t(bytes[i] | bytes[i + 1] << 8));
-    std::vector<double> c = pitchClassShares(wav, kEffectRate);
-    static const char* names[] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
-    std::printf("chime: largest pitch-class share %.1f%%; energy outside each major key (and its relative minor):\n",
-                100 * *std::max_element(c.begin(), c.end()));
-    for (int root = 0; root < 12; ++root) {
-        double out = 0;
-        for (int i : {1, 3, 6, 8, 10}) out += c[size_t((root + i) % 12)];
-        std::printf("  %-2s %4.1f%%%s", names[root], 100 * out, root % 6 == 5 ? "\n" : "");
+    struct Candidate { const char* name; std::vector<double> shares; };
+    std::vector<Candidate> cands = {{"written", pitchClassShares(wav, kEffectRate)}};
+    for (auto [name, hz] : {std::pair{"G4", 392.0}, std::pair{"A4", 440.0}, std::pair{"C5", 523.25},
+                            std::pair{"D5", 587.33}, std::pair{"E5", 659.26}})
+        cands.push_back({name, pitchClassShares(struckChime(hz), kEffectRate)});
+    std::printf("chime: energy outside the playing passage's scale, over each loop:\n  %-13s", "");
+    for (const Candidate& c : cands) std::printf(" %7s", c.name);
+    std::printf("\n");
+    for (const Tune& t : allTunes()) {
+        Module m = readPatterns(readFile(dir + "/" + t.file));
+        std::vector<double> out(cands.size(), 0.0);
+        double rows = 0;
+        for (size_t o = size_t(m.restart); o < m.orders.size(); ++o) {
+            const Section& sec = t.sections.at(size_t(m.orders[o]));
+            if (words(sec.scale).empty()) continue;
+            std::vector<bool> in(12, false);
+            for (const std::string& w : words(sec.scale)) in[size_t((pitchNote(w + "4") - 1) % 12)] = true;
+            for (size_t c = 0; c < cands.size(); ++c)
+                for (int pc = 0; pc < 12; ++pc) out[c] += in[size_t(pc)] ? 0 : cands[c].shares[size_t(pc)] * sec.rows;
+            rows += sec.rows;
+        }
+        std::printf("  %-13s", t.file.c_str());
+        for (double v : out) std::printf(" %6.1f%%", 100 * v / std::max(1.0, rows));
+        std::printf("\n");
     }
 }
 

@@ -1,10 +1,10 @@
 // A written score played as written: each passage becomes one pattern,
 // its parts copied bar by bar, and the generator adds only the pad's
-// voicing, the figure, the drums and the ornaments the writer asks for.
+// voicing, the figure and the drums the writer asks for.
 #include <map>
 #include <stdexcept>
 
-#include "develop.h"
+#include "parts.h"
 #include "score.h"
 
 namespace compose {
@@ -82,26 +82,31 @@ Tune perform(const Score& score) {
             rows = r;
         }
         if (rows <= 0) throw std::runtime_error(where + ": nothing written");
+        if (rows > 256) throw std::runtime_error(where + ": " + std::to_string(rows) + " rows, a pattern holds at most 256");
         // The check holds the melody to its passage's scale, so a melody must name one.
         if (!ps.melody.empty() && words(ps.scale).empty()) throw std::runtime_error(where + ": a melody needs a scale");
-        if (!ps.scale.empty()) transposeScale(ps.scale, 0);  // names every note or throws
+        for (const std::string& w : words(ps.scale)) try {
+                pitchNote(w + "4");
+            } catch (const std::runtime_error& e) {
+                throw std::runtime_error(where + " scale: " + e.what());
+            }
 
         std::vector<Line> lines;
+        if (score.padVoices > kBass - kPad)
+            throw std::runtime_error(where + ": " + std::to_string(score.padVoices) +
+                                     " pad voices run into the bass channel (the pad has channels 2-4)");
         if (!ps.chords.empty() && !score.pad.instrument.empty()) {
             int vol = ps.breath ? score.pad.volume * 2 / 3 : score.pad.volume;
-            std::vector<Line> pad = chords(kPad, score.padVoices, score.pad.instrument, vol, ps.chords,
+            std::string inst = score.pad.instrument + (ps.padDetune ? "+" + std::to_string(ps.padDetune) : "");
+            std::vector<Line> pad = chords(kPad, score.padVoices, inst, vol, ps.chords,
                                            padFloor(score, ps.melody), score.padGlide);
             lines.insert(lines.end(), pad.begin(), pad.end());
         }
-        // Bars seed the ornaments, so each passage gets its own stream of them.
-        unsigned seed = unsigned(index) * 7919u + 17u;
         if (!ps.bass.empty() && !score.bass.instrument.empty())
-            lines.push_back({kBass, score.bass.instrument, score.bass.volume,
-                             ps.ornament && !ps.scale.empty() ? varyBass(ps.bass, ps.scale, seed, ps.bar) : ps.bass});
+            lines.push_back({kBass, score.bass.instrument, score.bass.volume, ps.bass});
         if (!ps.melody.empty()) {
             const Voice& lv = ps.second && !score.lead2.instrument.empty() ? score.lead2 : score.lead;
-            std::string tune = ps.ornament && !ps.scale.empty() ? vary(ps.melody, ps.scale, seed, ps.bar) : ps.melody;
-            lines.push_back({kLead, lv.instrument, lv.volume, sing(tune), score.leadAccent});
+            lines.push_back({kLead, lv.instrument, lv.volume, sing(ps.melody), score.leadAccent});
         }
         if (!ps.counter.empty() && !score.counter.instrument.empty())
             lines.push_back({kCounter, score.counter.instrument, score.counter.volume, sing(ps.counter)});
@@ -116,7 +121,7 @@ Tune perform(const Score& score) {
                                          std::to_string(score.kits.size()) + ")");
             if (!score.kits[size_t(ps.kit)].empty()) lines.push_back(drumLine(score, score.kits[size_t(ps.kit)], 0, rows));
         }
-        t.sections.push_back(Section{ps.name, rows, lines, ps.bar, ps.scale});
+        t.sections.push_back(Section{ps.name, rows, lines, ps.bar, ps.scale, ps.level});
     }
     for (const auto& [name, times] : played) {
         bool known = false;

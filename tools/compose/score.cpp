@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -13,6 +11,8 @@
 
 namespace compose {
 namespace {
+
+constexpr int kLowestRub = 49;  // C-4: below it a semitone in the pad growls
 
 int pitchClass(const std::string& s, size_t& i) {
     static const int base[] = {9, 11, 0, 2, 4, 5, 7};  // A..G
@@ -36,12 +36,15 @@ std::vector<int> intervals(const std::string& quality) {
     return it->second;
 }
 
-// Close voicing above `low` with `voices` notes; the fifth goes first when
-// a chord has more tones than voices, the root is doubled when it has fewer.
+// Close voicing above `low` with `voices` notes. A chord with more tones
+// than voices loses its root first (the bass plays it), then its fifth; one
+// with fewer doubles its root. A semitone in the pad (or a minor ninth low
+// in it) grinds, so its lower tone goes up an octave.
 std::vector<int> voiceChord(const std::string& name, int voices, int low) {
     size_t i = 0;
     int root = pitchClass(name, i);
     std::vector<int> iv = intervals(name.substr(i));
+    if (int(iv.size()) > voices) iv.erase(iv.begin());
     if (int(iv.size()) > voices) iv.erase(std::remove(iv.begin(), iv.end(), 7), iv.end());
     while (int(iv.size()) > voices) iv.pop_back();
     std::vector<int> notes;
@@ -53,6 +56,12 @@ std::vector<int> voiceChord(const std::string& name, int voices, int low) {
     std::sort(notes.begin(), notes.end());
     for (size_t k = 0; int(notes.size()) < voices; ++k) notes.push_back(notes[k] + 12);
     std::sort(notes.begin(), notes.end());
+    for (int pass = 0; pass < voices; ++pass)
+        for (size_t a = 0; a < notes.size(); ++a)
+            for (size_t b = 0; b < notes.size(); ++b) {
+                int gap = notes[b] - notes[a];
+                if (gap == 1 || (gap == 13 && notes[a] < kLowestRub)) notes[a] += 12, std::sort(notes.begin(), notes.end());
+            }
     return notes;
 }
 
@@ -104,7 +113,8 @@ Token parseToken(const std::string& w) {
         end = next;
     }
     if (t.rows < 1) throw std::runtime_error("token with no length: " + w);
-    if (t.volume == 0 || t.volume > 64) throw std::runtime_error("volume outside 1..64 in " + w);
+    bool loudness = w.find('!') != std::string::npos;  // a written volume; -1 is "the line's"
+    if (loudness && (t.volume < 1 || t.volume > 64)) throw std::runtime_error("volume outside 1..64 in " + w);
     if (t.delay < 0 || t.delay > 15 || std::abs(t.slide) > 15) throw std::runtime_error("bad mark in " + w);
     if (t.vibrato && t.slide) throw std::runtime_error("vibrato and slide share the held rows: " + w);
     if (t.glide && t.delay) throw std::runtime_error("a glide cannot be late: " + w);
@@ -154,24 +164,20 @@ std::string rep(const std::string& tokens, int times) {
     return out;
 }
 
-Line drums(int channel, int volume, const std::string& grid, bool lenient) {
-    static const std::map<char, std::string> kit = {{'k', "kick"}, {'s', "snare"}, {'h', "hat"}, {'t', "tick"}};
-    // Snare and hat are struck twice as hard as the kick (6 dB), so the beat
-    // carries on small speakers.
-    bool struck = grid.find_first_of("sh") != std::string::npos;
+Line drums(int channel, int volume, const std::string& grid) {
+    static const std::map<char, std::string> kit = {{'k', "kick"}, {'K', "kick"}, {'s', "snare"}, {'h', "hat"},
+                                                    {'t', "tick"}, {'c', "tick"}, {'o', "tom"}};
+    // Snare and hat (and a kick written K) are struck twice as hard as the
+    // rest (6 dB), so the beat carries on small speakers.
+    bool struck = grid.find_first_of("shK") != std::string::npos;
     int loud = struck ? 2 * volume : volume;
-    if (volume < 1 || volume > 64 || (loud > 64 && !lenient))
+    if (volume < 1 || volume > 64 || loud > 64)
         throw std::runtime_error("drum volume " + std::to_string(volume) + ": snare and hat play at twice it, within 1..64");
-    static std::set<int> warned;
-    if (loud > 64 && warned.insert(volume).second) {
-        std::fprintf(stderr, "compose: warning: drum volume %d: snare and hat played at 64, not %d\n", volume, loud);
-    }
-    loud = std::min(loud, 64);
     std::string notes;
     for (char c : grid) {
         if (c == ' ' || c == '|') continue;
         if (c == '.') notes += "-:1 ";
-        else if (kit.count(c)) notes += "C4:1!" + std::to_string(c == 's' || c == 'h' ? loud : volume) + "@" + kit.at(c) + " ";
+        else if (kit.count(c)) notes += "C4:1!" + std::to_string(c == 's' || c == 'h' || c == 'K' ? loud : volume) + "@" + kit.at(c) + " ";
         else throw std::runtime_error(std::string("unknown drum letter ") + c);
     }
     return Line{channel, "", volume, notes};
@@ -239,21 +245,24 @@ Module buildModule(const Tune& tune) {
     // range this tune gives it.
     std::vector<std::string> ids;
     std::map<std::string, std::pair<int, int>> range;
+    std::map<std::string, std::string> firstIn;  // the passage that first plays each instrument
     for (const Section& s : tune.sections)
         for (const Line& l : s.lines)
             for (const std::string& w : words(l.notes)) {
                 Token t = parseToken(w);
                 if (t.pitch == "." || t.pitch == "-") continue;
                 std::string id = t.instrument.empty() ? l.instrument : t.instrument;
-                if (!range.count(id)) ids.push_back(id), range[id] = {96, 1};
+                if (!range.count(id)) ids.push_back(id), range[id] = {96, 1}, firstIn[id] = s.name;
                 int n = isDrum(id) ? 49 : pitchNote(t.pitch);
                 range[id] = {std::min(range[id].first, n), std::max(range[id].second, n)};
             }
-    for (const std::string& id : ids) m.instruments.push_back(makeVoice(id, range[id].first, range[id].second));
+    for (const std::string& id : ids) try {
+            m.instruments.push_back(makeVoice(id, range[id].first, range[id].second));
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error(tune.file + " passage " + firstIn[id] + ": " + e.what());
+        }
 
     std::map<std::string, int> patternOf;
-    int clamped = 0;
-    std::string firstClamp;
     for (const Section& s : tune.sections) {
         Pattern p(s.rows, tune.channels);
         std::vector<bool> written(size_t(std::max(tune.channels, 0)), false);
@@ -278,15 +287,11 @@ Module buildModule(const Tune& tune) {
                     std::string id = t.instrument.empty() ? l.instrument : t.instrument;
                     int inst = int(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
                     double accent = l.accent.empty() ? 1.0 : l.accent[size_t(row) % l.accent.size()];
-                    int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain * accent));
+                    int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain * s.level * accent));
                     // A level the player cannot play is a writing error, not something to round off.
-                    if (vol < 1 || vol > 64) {
-                        std::string what = at + ": " + w + " asks for volume " + std::to_string(vol) +
-                                           " (1..64) after gain and accent";
-                        if (!tune.lenient) throw std::runtime_error(what);
-                        if (!clamped++) firstClamp = what;
-                        vol = std::clamp(vol, 1, 64);
-                    }
+                    if (vol < 1 || vol > 64)
+                        throw std::runtime_error(at + ": " + w + " asks for volume " + std::to_string(vol) +
+                                                 " (1..64) after gain, level and accent");
                     int note = isDrum(id) ? 49 : pitchNote(t.pitch);
                     // A glide keeps the sounding instrument and level and only bends the pitch.
                     Cell c = t.glide ? Cell{uint8_t(note), 0, 0, 3, uint8_t(tune.glide)}
@@ -314,9 +319,6 @@ Module buildModule(const Tune& tune) {
         patternOf[s.name] = int(m.patterns.size());
         m.patterns.push_back(std::move(p));
     }
-    if (clamped)
-        std::fprintf(stderr, "compose: warning: %d notes played at a volume they did not ask for, the first: %s\n",
-                     clamped, firstClamp.c_str());
     for (const std::string& name : words(tune.form)) {
         if (!patternOf.count(name)) throw std::runtime_error(tune.file + ": form names unknown section " + name);
         m.orders.push_back(patternOf[name]);

@@ -24,9 +24,9 @@
 //                 melody   the lead, channel 0
 //                 counter  the counter-melody, channel 1
 //                 bass     the bass, channel 5
-//               plus what the generator adds: the broken-chord figure over
-//               the chords, a drum grid (kit), ornaments (at most one a bar,
-//               in the passage's scale), the second lead's voice.
+//               plus, asked by name, what the generator adds: the broken-
+//               chord figure over the chords, a drum grid (kit), the second
+//               lead's voice, a softer pad, and the passage's level.
 //               A part left "" is silent there: its channel gets a key-off.
 //               A part may not open with '-': a note that goes on into the
 //               next passage is written again there.
@@ -35,9 +35,6 @@
 //               A passage named twice is the same pattern played again.
 // Passages may differ in metre and length; phrases are as long as the
 // writer makes them (rests between them end each note).
-//
-// Older tunes (develop.h's Piece) build sections from a few bars of
-// material and a plan; both end in the same Tune.
 #pragma once
 
 #include <string>
@@ -78,6 +75,7 @@ struct Section {
     std::vector<Line> lines;
     int bar = 16;            // rows per bar, for naming bars in errors and checks
     std::string scale = {};  // the notes the melody keeps to here ("" = not checked)
+    double level = 1.0;      // scales every volume here, for the tune's dynamics
 };
 
 struct Tune {
@@ -91,7 +89,6 @@ struct Tune {
     int restart = 0;    // order index the song loops back to
     int vibrato = 0x42; // 4xy parameter for '~'
     int glide = 0x06;   // 3xx parameter for '^'
-    bool lenient = false;  // older tunes: a volume past 64 warns and is played at 64 instead of failing
 };
 
 // Channel layout every tune shares; the music check reads parts by it.
@@ -107,7 +104,7 @@ struct Voice {
 struct Palette {
     Tune tune;              // file, title, key, tempo, gain, vibrato and glide
     Voice lead, lead2, pad, bass, figure, counter;
-    int padVoices = 3;
+    int padVoices = 3;      // on channels 2-4; a fourth would run into the bass
     bool padGlide = true;
     std::string figureSteps;  // chord-tone indices as in arpeggio(), one per figureStep rows;
                               // several figures separated by '/' take turns
@@ -118,16 +115,26 @@ struct Palette {
     std::vector<double> drumAccent, leadAccent, figureAccent;
 };
 
+// A passage's written parts, then its options by name:
+//   Passage{"home", 16, major, chords, melody, counter, bass}.drums(0).broken().at(0.8)
 struct Passage {
     std::string name;
     int bar = 16;           // rows per bar: the metre
-    std::string scale;      // e.g. "B C# D E F# G A"; melody, ornaments and the check keep to it
+    std::string scale;      // e.g. "B C# D E F# G A"; the melody and the check keep to it
     std::string chords, melody, counter, bass;  // written parts, "" = silent
     int kit = -1;           // index into Palette::kits, -1 = no drums
     bool figure = false;    // the broken-chord figure over the chords
     bool second = false;    // the melody on lead2's instrument
-    bool ornament = false;  // ornaments, at most one a bar, seeded by the bar
     bool breath = false;    // the pad a third softer
+    int padDetune = 0;      // the pad this many 1/128 semitones sharp: it wavers against the rest
+    double level = 1.0;     // every part's volume scaled, for the tune's dynamics
+
+    Passage& drums(int k) { return kit = k, *this; }
+    Passage& broken() { return figure = true, *this; }
+    Passage& onSecond() { return second = true, *this; }
+    Passage& softPad() { return breath = true, *this; }
+    Passage& detunedPad(int finetune) { return padDetune = finetune, *this; }
+    Passage& at(double l) { return level = l, *this; }
 };
 
 struct Score : Palette {
@@ -143,10 +150,11 @@ Tune perform(const Score& score);
 // `tokens` written `times` times over, for ostinatos.
 std::string rep(const std::string& tokens, int times);
 
-// Drum grid, one character per row: k kick, s snare, h hat, t tick,
-// '.' nothing; spaces and '|' are ignored. Snare and hat play at twice
-// `volume`, which must stay within 64 (older tunes: played at 64, with a warning).
-Line drums(int channel, int volume, const std::string& grid, bool lenient = false);
+// Drum grid, one character per row: k kick, K a loud kick, s snare, h hat,
+// t tick, c the tick as a clave (the drummer's light strokes never move
+// it), o low tom, '.' nothing; spaces and '|' are ignored. Snare, hat and
+// K play at twice `volume`, which must stay within 64.
+Line drums(int channel, int volume, const std::string& grid);
 
 // Chord progression as held notes over `voices` channels from firstChannel.
 // Tokens are chord ':' length, chord = root (C, F#, Bb...) and quality

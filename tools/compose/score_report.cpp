@@ -11,6 +11,7 @@
 #include <map>
 
 #include "measure.h"
+#include "music_check.h"
 #include "render.h"
 #include "spectrum.h"
 #include "voices.h"
@@ -55,6 +56,140 @@ double highPassRms(const std::vector<int16_t>& x, size_t from, size_t to, double
     }
     return std::sqrt(sum / double(std::max<size_t>(1, to - from)) + 1e-9);
 }
+
+// Share of a sample's energy within half a harmonic of the fundamental of
+// XM note `note` (the loop of a held tone, the whole of a struck one).
+double fundamentalShare(const Sample& s, int note) {
+    size_t from = s.looped ? s.loopStart : 0, len = s.looped ? s.loopLength : s.data.size(), n = 16;
+    while (n < len) n *= 2;
+    std::vector<double> pw = powerSpectrum(std::vector<double>(s.data.begin() + long(from), s.data.begin() + long(from + len)), n);
+    double f0 = double(n) * noteHz(note) / playbackRate(s, note), all = 1e-30, fund = 0;
+    for (size_t k = 1; k < pw.size(); ++k) {
+        all += pw[k];
+        if (double(k) > f0 / 2 && double(k) < f0 * 1.5) fund += pw[k];
+    }
+    return fund / all;
+}
+
+}  // namespace
+
+LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int16_t>& firstPass) {
+    LoopFigures f;
+    double rowSeconds = m.speed * 2.5 / m.bpm;
+    std::vector<PlayedRow> song = playSong(m, nullptr, [](int, int) { return std::string(); });
+    int loopRows = 0, openRows = 0;
+    for (size_t o = 0; o < m.orders.size(); ++o)
+        (int(o) < m.restart ? openRows : loopRows) += m.patterns[size_t(m.orders[o])].rows;
+    // The first loop pass: after the opening, before the loop comes round again.
+    int padRows = 0, rubRows = 0;
+    for (size_t i = size_t(openRows); i < song.size() && i < size_t(openRows + loopRows); ++i) {
+        const PlayedRow& r = song[i];
+        std::vector<int> pad;
+        for (int ch = kPad; ch < kPad + 3 && ch < m.channels; ++ch)
+            if (r.note[size_t(ch)]) pad.push_back(r.note[size_t(ch)]);
+        std::vector<int> acc = pad;
+        if (r.note[kBass]) acc.push_back(r.note[kBass]);
+        if (!pad.empty()) {
+            ++padRows;
+            bool semi = false;
+            for (int a : pad)
+                for (int b : pad) semi = semi || std::abs(a - b) == 1 || std::abs(a - b) == 13;
+            rubRows += semi;
+        }
+        // Held melody or counter notes a semitone from the accompaniment, or a
+        // minor ninth (and octaves) above it; a major seventh is colour, not contact.
+        for (int ch : {int(kLead), int(kCounter)}) {
+            int n = r.note[size_t(ch)];
+            if (!n || r.onset[size_t(ch)]) continue;
+            bool rub = false;
+            int with = 0;
+            for (int a : acc)
+                if (std::abs(a - n) == 1 || (n > a && (n - a) % 12 == 1)) rub = true, with = a;
+            f.rubSeconds += rub ? rowSeconds : 0;
+            if (rub && std::getenv("QM_REVIEW_RUBS"))
+                std::fprintf(stderr, "%s order %d (%s) row %d: %s %s against %s\n", tune.file.c_str(), r.order,
+                             tune.sections.at(size_t(m.orders[size_t(r.order)])).name.c_str(), r.row,
+                             ch == kLead ? "melody" : "counter", noteName(n).c_str(), noteName(with).c_str());
+        }
+    }
+    f.padSemitoneShare = padRows ? double(rubRows) / padRows : 0;
+
+    // Melody bars of the loop that repeat an earlier bar note for note.
+    std::vector<std::vector<std::pair<int, int>>> heard;
+    int bars = 0, repeats = 0;
+    for (size_t o = 0; o < m.orders.size(); ++o) {
+        const Pattern& p = m.patterns[size_t(m.orders[o])];
+        int bar = tune.sections.at(size_t(m.orders[o])).bar;
+        for (int b0 = 0; b0 < p.rows; b0 += bar) {
+            std::vector<std::pair<int, int>> b;
+            for (int r = b0; r < std::min(p.rows, b0 + bar); ++r)
+                if (int n = p.at(r, kLead).note) b.push_back({r - b0, n});
+            if (std::none_of(b.begin(), b.end(), [](auto x) { return x.second < 97; })) continue;
+            if (int(o) >= m.restart) {
+                ++bars;
+                repeats += std::find(heard.begin(), heard.end(), b) != heard.end();
+            }
+            heard.push_back(b);
+        }
+    }
+    f.repeatShare = bars ? double(repeats) / bars : 0;
+
+    // Strong beats (a bar's first row and its middle) where the melody is
+    // not a chord tone: suspensions, appoggiaturas, passing notes.
+    int strong = 0, leaning = 0;
+    for (size_t i = size_t(openRows); i < song.size() && i < size_t(openRows + loopRows); ++i) {
+        const PlayedRow& r = song[i];
+        int bar = tune.sections.at(size_t(m.orders[size_t(r.order)])).bar;
+        int n = r.note[kLead];
+        if (!n || (r.row % bar != 0 && !(bar % 2 == 0 && r.row % bar == bar / 2))) continue;
+        bool chordTone = false, any = false;
+        for (int ch = kPad; ch <= kBass && ch < m.channels; ++ch)
+            if (int a = r.note[size_t(ch)]) any = true, chordTone = chordTone || (a - n) % 12 == 0;
+        if (!any) continue;
+        ++strong, leaning += !chordTone;
+    }
+    f.strongNonChordShare = strong ? double(leaning) / strong : 0;
+
+    // Loop melody bars written in one of the three stock rhythms (rows of
+    // their onsets 0-6-8, 0-8-12 or 0-4-8 in a sixteen-row bar).
+    for (size_t o = size_t(m.restart); o < m.orders.size(); ++o) {
+        const Pattern& p = m.patterns[size_t(m.orders[o])];
+        int bar = tune.sections.at(size_t(m.orders[o])).bar;
+        if (bar != 16) continue;
+        for (int b0 = 0; b0 + bar <= p.rows; b0 += bar) {
+            std::vector<int> on;
+            for (int r = b0; r < b0 + bar; ++r)
+                if (int n = p.at(r, kLead).note; n >= 1 && n <= 96) on.push_back(r - b0);
+            using V = std::vector<int>;
+            bool stock = on == V{0, 6, 8} || on == V{0, 8, 12} || on == V{0, 4, 8};
+            f.stockBars += stock;
+            if (stock && std::getenv("QM_REVIEW_BARS"))
+                std::fprintf(stderr, "%s %s bar %d in a stock rhythm\n", tune.file.c_str(),
+                             tune.sections.at(size_t(m.orders[o])).name.c_str(), b0 / bar + 1);
+        }
+    }
+
+    // Loudness in 3-s windows, a second apart, over the loop.
+    std::vector<double> db;
+    size_t from = size_t(openRows * rowSeconds * kGameRate), win = 3 * kGameRate;
+    double sum = 0;
+    for (size_t a = from; a + win <= firstPass.size(); a += kGameRate) {
+        double e = 0;
+        for (size_t i = a; i < a + win; ++i) e += double(firstPass[i]) * firstPass[i];
+        db.push_back(10 * std::log10(e / double(win) + 1e-9));
+        sum += e;
+    }
+    if (!db.empty()) {
+        std::vector<double> sorted = db;
+        std::sort(sorted.begin(), sorted.end());
+        f.spanDb = sorted[sorted.size() * 9 / 10] - sorted[sorted.size() / 10];
+        f.meanDb = 10 * std::log10(sum / double(db.size() * win) + 1e-9) - 20 * std::log10(32768.0);
+        f.loudestSecond = double(std::max_element(db.begin(), db.end()) - db.begin()) + 1.5;
+    }
+    return f;
+}
+
+namespace {
 
 }  // namespace
 
@@ -128,35 +263,38 @@ void scoreReport(const Tune& tune, const std::string& dir) {
         for (int r = 0; r < m.patterns[size_t(o)].rows; ++r)
             if (int n = m.patterns[size_t(o)].at(r, kLead).note; n >= 1 && n <= 96) notes.push_back(n);
 
-    // The lead's partials at its median note, from the sample the generator builds.
+    // Each lead's share of energy in its fundamental, at its median note, from the sample the generator builds.
     Module built = buildModule(tune);
-    if (!notes.empty()) {
-        std::sort(notes.begin(), notes.end());
-        int note = notes[notes.size() / 2], inst = 0;
+    std::map<int, std::vector<int>> byInstrument;
+    for (int ch : {int(kLead), int(kCounter)})
         for (int o : m.orders)
-            for (int r = 0; r < m.patterns[size_t(o)].rows && !inst; ++r)
-                if (m.patterns[size_t(o)].at(r, kLead).note == note) inst = m.patterns[size_t(o)].at(r, kLead).instrument;
-        const Instrument& lead = built.instruments.at(size_t(std::max(1, inst) - 1));
-        const Sample& s = lead.samples.at(lead.noteMap[size_t(note - 1)]);
-        if (s.looped && s.loopLength >= 16) {
-        std::vector<double> loop(s.data.begin() + s.loopStart, s.data.begin() + s.loopStart + s.loopLength);
-        std::vector<double> pw = powerSpectrum(loop, s.loopLength);
-        size_t f0 = size_t(std::max_element(pw.begin() + 1, pw.end()) - pw.begin());
-        double hz = noteHz(note);
-        std::printf("  lead %s at %s (%.0f Hz), partials 1-5:", lead.name.c_str(), noteName(note).c_str(), hz);
-        for (size_t k = 1; k <= 5; ++k) {
-            if (k * hz >= kBandLimitHz || k * f0 >= pw.size()) std::printf("  -");
-            else std::printf(" %.2f", std::sqrt(pw[k * f0] / pw[f0]));
-        }
-        std::printf("\n");
-        }
+            for (int r = 0, inst = 0; r < m.patterns[size_t(o)].rows; ++r) {
+                const Cell& c = m.patterns[size_t(o)].at(r, ch);
+                if (c.instrument) inst = c.instrument;
+                if (c.note >= 1 && c.note <= 96 && inst) byInstrument[inst].push_back(c.note);
+            }
+    std::printf("  fundamental share:");
+    for (auto& [inst, ns] : byInstrument) {
+        std::sort(ns.begin(), ns.end());
+        const Instrument& in = built.instruments.at(size_t(inst - 1));
+        int note = ns[ns.size() / 2];
+        std::printf(" %s %.2f (%s)", in.name.c_str(), fundamentalShare(in.samples.at(in.noteMap[size_t(note - 1)]), note),
+                    noteName(note).c_str());
     }
+    std::printf("\n");
+    double loop = dumbLoopSeconds(dir + "/" + tune.file);
+    LoopFigures lf = loopFigures(m, tune, dumbRender(dir + "/" + tune.file, loop));
+    std::printf("  strong beats off the chord %.0f%%, loop bars in the stock rhythms %d\n", 100 * lf.strongNonChordShare,
+                lf.stockBars);
+    std::printf("  pad semitones %.0f%%, held notes a semitone from the accompaniment %.1f s, exact-repeat bars %.0f%%, "
+                "3-s loudness span %.1f dB (mean %.1f dBFS, loudest at %.0f s)\n",
+                100 * lf.padSemitoneShare, lf.rubSeconds, 100 * lf.repeatShare, lf.spanDb, lf.meanDb, lf.loudestSecond);
 
     // Drums against the rest above 250 Hz, in the 50 ms after each hit.
     double seconds = dumbLoopSeconds(dir + "/" + tune.file);
     std::vector<int16_t> drums = dumbRenderBytes(soloChannel(bytes, kDrums), seconds);
     std::vector<int16_t> rest = dumbRenderBytes(soloChannel(bytes, kDrums, true), seconds);
-    std::vector<double> diffs;
+    std::vector<double> diffs, kicks;
     double t = 0;
     for (int o : m.orders) {
         const Pattern& p = m.patterns[size_t(o)];
@@ -165,6 +303,8 @@ void scoreReport(const Tune& tune, const std::string& dir) {
                 size_t a = size_t(t * kGameRate), b = a + size_t(0.05 * kGameRate);
                 if (b > drums.size() || b > rest.size()) continue;
                 diffs.push_back(20 * std::log10(highPassRms(drums, a, b) / highPassRms(rest, a, b)));
+                int inst = p.at(r, kDrums).instrument;
+                if (inst && m.instruments.at(size_t(inst - 1)).name == "kick") kicks.push_back(diffs.back());
             }
     }
     // The melody against everything else above 300 Hz, where it is heard.
@@ -180,6 +320,10 @@ void scoreReport(const Tune& tune, const std::string& dir) {
         std::printf("  drums above 250 Hz against the music, 50 ms after each of %zu hits: median %+.1f dB "
                     "(quartiles %+.1f / %+.1f)\n", diffs.size(), diffs[diffs.size() / 2], diffs[diffs.size() / 4],
                     diffs[diffs.size() * 3 / 4]);
+        if (!kicks.empty()) {
+            std::sort(kicks.begin(), kicks.end());
+            std::printf("  kick alone, %zu hits: median %+.1f dB\n", kicks.size(), kicks[kicks.size() / 2]);
+        }
     }
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <map>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "module.h"
 #include "score.h"
@@ -19,6 +21,19 @@ struct MelodyFigures {
     std::map<int, int> phrases;
 };
 MelodyFigures melodyFigures(const Module& m, const Tune& tune);
+
+// Figures of one pass of the loop: the share of pad time with a semitone
+// (or minor ninth) between its voices, seconds of held melody or counter
+// notes a semitone from the accompaniment or a minor ninth above it, the share of melody bars that
+// repeat an earlier bar exactly, and the 3-s loudness: its span from the
+// 10th to the 90th percentile, its mean (dBFS) and where it peaks (seconds
+// into the loop). `firstPass` is the song rendered from its start.
+struct LoopFigures {
+    double padSemitoneShare = 0, rubSeconds = 0, repeatShare = 0, spanDb = 0, meanDb = -200, loudestSecond = 0;
+    double strongNonChordShare = 0;  // strong beats where the melody leans on a note outside the chord
+    int stockBars = 0;               // loop melody bars in the rhythms 6-2-8, 8-4-4 or 4-4-8
+};
+LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int16_t>& firstPass);
 
 // Prints the figures of `tune` as written under `dir`.
 void scoreReport(const Tune& tune, const std::string& dir);

@@ -10,17 +10,16 @@
 
 namespace compose {
 
-Tune butterflyTune() {
+Score butterflyTune() {
     Score s;
-    s.tune.file = "xm/track3.xm";
     s.tune.title = "butterfly (compose)";
     s.tune.key = "G major";
     s.tune.bpm = 125;
-    s.tune.gain = 1.4;
-    s.lead = {"sine", 44, ""};
+    s.tune.gain = 1.15;
+    s.lead = {"reed", 40, ""};
     s.lead2 = {"clarinet", 42, ""};
     s.pad = {"organ", 9, "B3"};
-    s.padVoices = 3;
+    s.padGlide = false;  // an organ changes chords, it does not slide
     s.bass = {"bass", 22, ""};
     s.figure = {"pluck", 15, "G3"};
     s.counter = {"flute+12", 18, ""};
@@ -46,8 +45,8 @@ Tune butterflyTune() {
     // Second thoughts, 3 + 3 + 6 bars of long syncopated notes.
     const char* doubtChords = "C:16 | Cm:16 | G:16 | F:16 | D7:16 | Em:16 | C:16 | Cm6:16 | G:16 | Am7:16 | "
                               "D7sus4:8 D7:8 | G:16";
-    const char* doubt = "E4:6 G4:6 C5:4 | C5:6 G4:6 Eb4:4 | D4:8 .:8 | C4:6 F4:6 A4:4 | A4:6 F#4:6 C5:4 | B4:6 A4:2 B4:4 .:4 | "
-                        "G4:4 E4:4 C4:8 | A4:4 G4:4 Eb4:8 | D4:4 G4:4 B4:8 | C5:8 A4:4 E4:4 | G4:6 A4:2 F#4:4 A4:4 | "
+    const char* doubt = "E4:6 G4:6 C5:4 | C5:6 G4:6 Eb4:4 | D4:8 .:8 | C4:6 F4:6 A4:4 | A4:6 F#4:6 C5:4 | C5:2 B4:4 A4:2 B4:4 .:4 | "
+                        "A4:2 G4:2 E4:4 C4:8 | A4:4 G4:4 Eb4:6 D4:2 | -:4 G4:4 B4:8 | D5:2 C5:6 A4:4 E4:4 | G4:6 A4:2 F#4:4 A4:4 | "
                         "D4:2 G4:10 .:4";
     const char* doubtBass = "C2:4 C2:2 G2:2 C2:4 E2:4 | C2:4 C2:2 G2:2 C2:4 Eb2:4 | G2:4 G2:2 D3:2 G2:4 B2:4 | "
                             "F2:4 F2:2 C3:2 F2:4 A2:4 | D2:4 D2:2 A2:2 D2:4 F#2:4 | E2:4 E2:2 B2:2 E2:4 G2:4 | "
@@ -55,8 +54,9 @@ Tune butterflyTune() {
                             "A2:4 A2:2 E2:2 A2:4 C3:4 | D2:4 D2:2 A2:2 D2:4 C3:4 | G2:4 G2:2 D3:2 G2:4 D2:4";
     // The hover, 5 + 6 bars of three-four in E minor on the clarinet.
     const char* hoverChords = "Em:12 | Am:12 | D:12 | G:12 | C:12 | Am7:12 | B7:12 | Em:12 | C:12 | Am:12 | D7:12";
-    const char* hover = "E4:8 G4:4 | C5:6 B4:2 A4:4 | F#4:6 D4:2 A4:4 | B4:4 G4:4 D4:4 | E4:12 | "
-                        "A3:4 C4:4 E4:4 | D#4:6 F#4:2 A4:4 | G4:8 E4:4 | E4:4 G4:4 C5:4 | A4:6 C5:2 E4:4 | F#4:8 .:4";
+    const char* hover = "E4:8 G4:4 | D5:2 C5:4 B4:2 A4:4 | F#4:6 D4:2 A4:4 | C5:2 B4:2 G4:4 D4:4 | E4:12 | "
+                        "A3:4 C4:4 E4:4 | D#4:6 F#4:2 A4:4 | A4:2 G4:6 E4:4 | E4:4 G4:4 C5:4 | B4:2 A4:4 C5:2 E4:4 | "
+                        "F#4:8 .:4";
     const char* hoverBass = "E2:8 B2:4 | A2:8 E2:4 | D2:8 A2:4 | G2:8 D2:4 | C2:8 G2:4 | A2:8 E2:4 | B2:8 F#2:4 | "
                             "E2:8 B2:4 | C2:8 G2:4 | A2:8 E2:4 | D2:8 .:4";
     // The climb at last completed, one six-bar phrase.
@@ -67,31 +67,40 @@ Tune butterflyTune() {
                            "C2:4 C2:2 G2:2 C2:4 E2:4 | D2:4 D2:2 A2:2 D2:4 F#2:4 | G2:4 G2:2 D3:2 G2:4 .:4";
 
     s.passages = {
-        {"climb", 16, major, climbChords, climb, "", climbBass, 0, true},
-        {"climb2", 16, major, climbChords, climb,
+        Passage{"climb", 16, major, climbChords, climb, "", climbBass}.drums(0).broken().at(1.05),
+        Passage{"climb2", 16, major, climbChords, climb,
          ".:16 | .:16 | .:16 | .:8 E4:2 F#4:2 G4:4 | .:16 | .:16 | .:16 | .:16 | .:4 D4:2 E4:2 F#4:2 G4:2 A4:4",
-         climbBass, 2, true},
-        {"climb3", 16, major, climbChords, climb, "", climbBass, 1, true},
-        {"doubt", 16, mixed, doubtChords, doubt, "", doubtBass, 1, false},
-        {"doubt2", 16, mixed, doubtChords, doubt,
+         climbBass}.drums(2).broken().at(1.1),
+        // The third climb pushes on past its sequence and answers anew.
+        Passage{"climb3", 16, major, climbChords,
+         "B3:2 C4:2 D4:4 G4:4 D4:2 E4:2 | F#4:2 G4:2 A4:4 D4:4 F#4:2 G4:2 | G4:2 A4:2 B4:4 E4:4 G4:2 A4:2 | "
+         "A4:2 B4:2 C5:6 .:6 | D5:6 C5:2 B4:4 G4:4 | E5:4 D5:4 A4:2 B4:2 A4:4 | G4:4 B4:4 A4:2 G4:2 E4:4 | "
+         "C5:4 B4:2 A4:2 A4:4 F#4:4 | G4:12 .:4",
+         "", climbBass}.drums(1).broken().at(1.15),
+        Passage{"doubt", 16, mixed, doubtChords, doubt, "", doubtBass}.drums(1).at(0.8),
+        Passage{"doubt2", 16, mixed, doubtChords, doubt,
          ".:16 | .:16 | .:2 B4:2 A4:2 G4:2 A4:2 B4:2 D5:4 | .:16 | .:16 | .:2 G4:2 F#4:2 .:4 E4:2 G4:4 | .:16 | .:16 | "
          ".:10 D5:2 G4:4 | .:16 | .:16 | .:4 B4:2 C5:2 D5:4 B4:4",
-         doubtBass, 1, false},
-        {"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass, -1, false, true},
-        {"hover2", 12, "E F# G A B C D D#", hoverChords, hover,
+         doubtBass}.drums(1).at(0.85),
+        Passage{"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass}.onSecond().at(0.55),
+        Passage{"hover2", 12, "E F# G A B C D D#", hoverChords, hover,
          ".:2 B4:2 G4:2 B4:2 .:4 | .:2 E5:4 .:6 | .:2 D5:2 A4:2 .:6 | .:12 | .:2 G4:2 C5:4 B4:2 G4:2 | .:12 | "
          ".:2 A4:4 .:6 | .:2 B4:2 E5:2 B4:2 .:4 | .:12 | .:2 E5:4 .:6 | .:2 A4:2 C5:4 .:4",
-         hoverBass, -1, false, true},
+         hoverBass}.onSecond().at(0.6),
         // A flutter in C, 3 + 5 bars of twelve rows in threes, no drums.
-        {"flutter", 12, "C D E F G A B F#", "C:12 | Am:12 | F:12 | G:12 | C:12 | Em:12 | F:12 | D7:12",
+        Passage{"flutter", 12, "C D E F G A B F#", "C:12 | Am:12 | F:12 | G:12 | C:12 | Em:12 | F:12 | D7:12",
          "E4:3 G4:3 C5:3 G4:3 | A4:3 C5:3 E5:3 C5:3 | C5:3 A4:3 F4:6 | D4:3 G4:3 B4:3 D5:3 | E5:6 C5:3 G4:3 | "
          "B4:3 G4:3 E4:6 | A4:3 F4:3 C4:6 | F#4:3 A4:3 C5:3 .:3",
-         "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"},
-        {"soar", 16, major, soarChords, soar, "", soarBass, 2, true},
-        {"soar2", 16, major, soarChords, soar, "", soarBass, 0, true},
+         "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"}.at(0.7),
+        Passage{"soar", 16, major, soarChords, soar, "", soarBass}.drums(2).broken().at(1.2),
+        // And once more, an octave's worth higher, to the top and home.
+        Passage{"soar2", 16, major, soarChords,
+         "D5:4 B4:2 G4:2 B4:4 D5:4 | E5:4 C5:2 A4:2 G4:4 E5:4 | F#5:6^ D5:2 B4:4 A4:4 | G5:4 E5:4 C5:4 E5:4 | "
+         "D5:8 C5:2 A4:2 F#4:4 | G4:4 B4:2 A4:2 G4:6 .:2",
+         "", soarBass}.drums(0).broken().at(1.25),
     };
     s.form = "climb doubt climb2 hover doubt2 climb3 hover2 flutter soar soar2";
-    return perform(s);
+    return s;
 }
 
 }  // namespace compose

@@ -10,13 +10,12 @@
 
 namespace compose {
 
-Tune foldTune() {
+Score foldTune() {
     Score s;
-    s.tune.file = "xm/track0.xm";
     s.tune.title = "fold (compose)";
     s.tune.key = "C minor";
     s.tune.bpm = 64;
-    s.tune.gain = 1.2;
+    s.tune.gain = 0.9;
     s.lead = {"clarinet", 44, ""};
     s.lead2 = {"cello", 46, ""};
     s.pad = {"strings", 17, "C3"};
@@ -39,46 +38,43 @@ Tune foldTune() {
 
     s.passages = {
         // The height: a single line falls an octave, once, before the lament.
-        {"height", 16, minor, "Ab:16 | Fm:12 Eb:4 | Dm7b5:8 Cm:8 | G:16",
-         "C5:8 Bb4:8 | Ab4:12 G4:4 | F4:4 Ab4:4 G4:4 Eb4:4 | D4:12 .:4", "", "Ab2:16 | F2:12 Eb2:4 | D2:8 C2:8 | G2:12 .:4"},
-        {"plea", 16, minor, pleaChords, plea, "", pleaBass},
+        Passage{"height", 16, minor, "Ab:16 | Fm:12 Eb:4 | Dm7b5:8 Cm:8 | G:16",
+         "C5:8 Bb4:8 | Ab4:12 G4:4 | F4:4 Ab4:4 G4:4 Eb4:4 | D4:12 .:4", "", "Ab2:16 | F2:12 Eb2:4 | D2:8 C2:8 | G2:12 .:4"}.at(0.8),
+        Passage{"plea", 16, minor, pleaChords, plea, "", pleaBass}.at(1.05),
         // The reply, 6 + 3 bars: plain quarter-note steps, the bass a chord a bar.
-        {"reply", 16, minor,
+        Passage{"reply", 16, minor,
          "Cm:16 | Bb:16 | Ab:16 | G:16 | Fm:16 | Eb:16 | Dm7b5:8 G7:8 | Cm:16 | G7sus4:8 G:8",
-         "C4:4 Eb4:4 G4:4 C5:4 | Bb4:6 Ab4:2 F4:4 D4:4 | Eb4:4 Ab4:4 C5:6 Bb4:2 | B4:8 D5:4 B4:4 | "
+         "D4:2 C4:6 Eb4:2 G4:2 C5:4 | Bb4:6 Ab4:2 F4:4 D4:4 | Eb4:4 Ab4:4 C5:6 Bb4:2 | B4:8 D5:4 B4:4 | "
          "C5:6 Ab4:2 F4:4 Ab4:4 | G4:8 .:8 | F4:4 Ab4:4 G4:4 F4:4 | Eb4:8 D4:2 C4:6 | D4:2 F4:2 D4:4 B3:6 .:2",
          "", "C3:12 G2:4 | Bb2:12 F2:4 | Ab2:12 Eb2:4 | G2:12 D2:4 | F2:12 C2:4 | Eb2:12 Bb2:4 | "
-             "D2:8 G2:8 | C2:12 G2:4 | G2:12 .:4",
-         -1, true},
+             "D2:8 G2:8 | C2:12 G2:4 | G2:12 .:4"}.broken().at(0.85),
         // The turn, 3 + 3 + 6 bars of three-four in A-flat, low on the cello,
         // with a voice above answering in the held notes.
-        {"turn", 12, "Ab Bb C Db Eb F G",
+        Passage{"turn", 12, "Ab Bb C Db Eb F G",
          "Ab:12 | Db:12 | Eb:12 | Ab:12 | Fm:12 | Bbm7:12 | Db:12 | Bbm:12 | Cm:12 | Fm:12 | Db:12 | G:12",
          "C4:6 Eb4:6 | Db4:8 F4:4 | G4:4 Bb4:4 Eb4:4 | Eb4:4 C4:4 Ab3:4 | Ab3:4 C4:4 Bb3:4 | Db4:8 C4:2 Bb3:2 | "
          "F4:8 Ab4:2 F4:2 | Db4:4 F4:2 Db4:2 Bb3:4 | Eb4:6 Db4:2 C4:4 | C4:4 Ab3:4 F3:4 | F4:2 Eb4:2 Db4:8 | G3:10 .:2",
          ".:2 Eb5:4 .:2 C5:4 | .:2 Ab4:2 Bb4:2 Ab4:2 .:4 | .:12 | .:12 | .:12 | .:2 F4:2 Ab4:4 .:4 | "
          ".:4 Eb5:2 Db5:6 | .:12 | .:2 G4:4 .:6 | .:12 | .:6 Ab4:4 .:2 | .:2 B4:4 D5:4 .:2",
          "Ab2:8 Eb2:4 | F2:8 Db2:4 | Eb2:8 Bb2:4 | C3:8 Ab2:4 | F2:8 C2:4 | Bb2:8 F2:4 | "
-         "Db2:8 Ab2:4 | Bb2:8 F2:4 | C3:8 G2:4 | F2:8 C2:4 | Db2:8 Ab2:4 | G2:8 .:4",
-         -1, false, true},
+         "Db2:8 Ab2:4 | Bb2:8 F2:4 | C3:8 G2:4 | F2:8 C2:4 | Db2:8 Ab2:4 | G2:8 .:4"}.onSecond().at(0.7),
         // The plea again, a voice moving in its held notes.
-        {"plea2", 16, minor, pleaChords, plea,
+        Passage{"plea2", 16, minor, pleaChords, plea,
          ".:2 C4:2 Eb4:2 F4:4 G4:6 | .:2 Eb4:4 C4:4 F4:6 | -:4 Ab3:4 .:2 C4:6 | .:2 D4:6 .:2 B3:6 | .:2 G3:6 .:4 C4:4 | "
          "Eb4:4 .:6 Bb3:6 | .:2 Ab3:6 .:2 C4:6 | .:16 | .:4 G3:4 Eb4:6 .:2",
-         pleaBass},
+         pleaBass}.at(1.15),
         // The drop, 5 + 5 bars: the bass climbs, the line leaps and syncopates,
         // and it ends on the dominant that the plea resolves.
-        {"drop", 16, minor,
+        Passage{"drop", 16, minor,
          "Fm:16 | Cm:16 | Ab:16 | Bb:16 | Cm:16 | Ab:8 Fm:8 | Dm7b5:16 | G:8 G7:8 | Cm:8 Ab:8 | G:16",
          ".:2 C4:2 F4:4 Ab4:6 G4:2 | Eb4:6 G4:2 C5:8 | Eb5:6 C5:2 Ab4:8 | Bb4:6 D5:2 F4:8 | G4:6 F4:2 G4:4 .:4 | "
          ".:2 Ab4:2 C5:4 F4:6 Ab4:2 | Ab4:6 C5:2 D5:8 | B4:8 F4:6 D4:2 | Eb4:8 C4:6 Eb4:2 | D4:4 B3:4 G3:4 .:4",
          "", "F2:12 C2:4 | G2:12 C2:4 | Ab2:12 Eb2:4 | Bb2:12 F2:4 | C3:16 | Ab2:8 F2:8 | D2:12 F2:4 | "
-             "G2:16 | C2:8 Ab2:8 | G2:12 .:4",
-         -1, true},
+             "G2:16 | C2:8 Ab2:8 | G2:12 .:4"}.broken().at(1.35),
     };
     s.opening = "height";
     s.form = "plea reply turn plea2 drop";
-    return perform(s);
+    return s;
 }
 
 }  // namespace compose

@@ -1,4 +1,6 @@
-// The nine tunes, each written by hand in its own file.
+// The nine tunes, each written by hand in its own file, and the one table
+// that says which file each writes: a new level's tune is a new file and
+// one row here.
 #pragma once
 
 #include <vector>
@@ -7,19 +9,45 @@
 
 namespace compose {
 
-Tune introTune();        // title screen
-Tune titleTune();        // level list
-Tune foldTune();         // level 0
-Tune cuspTune();         // level 1
-Tune swallowtailTune();  // level 2
-Tune butterflyTune();    // level 3
-Tune pyramidTune();      // level 4
-Tune purseTune();        // level 5
-Tune parabolaTune();     // level 6
+Score titleScreenTune();
+Score levelListTune();
+Score foldTune();
+Score cuspTune();
+Score swallowtailTune();
+Score butterflyTune();
+Score pyramidTune();
+Score purseTune();
+Score parabolaTune();
+
+struct TuneFile {
+    const char* file;  // path under the output folder
+    Score (*score)();
+};
+
+// In the order the game lists its music files.
+inline const std::vector<TuneFile>& tuneTable() {
+    static const std::vector<TuneFile> table = {
+        {"xm/title.xm", levelListTune},
+        {"xm/intro.xm", titleScreenTune},
+        {"xm/track0.xm", foldTune},
+        {"xm/track1.xm", cuspTune},
+        {"xm/track2.xm", swallowtailTune},
+        {"xm/track3.xm", butterflyTune},
+        {"xm/track4.xm", pyramidTune},
+        {"xm/track5.xm", purseTune},
+        {"xm/track6.xm", parabolaTune},
+    };
+    return table;
+}
 
 inline std::vector<Tune> allTunes() {
-    return {titleTune(), foldTune(), cuspTune(), swallowtailTune(), butterflyTune(),
-            pyramidTune(), purseTune(), parabolaTune(), introTune()};
+    std::vector<Tune> tunes;
+    for (const TuneFile& f : tuneTable()) {
+        Score s = f.score();
+        s.tune.file = f.file;
+        tunes.push_back(perform(s));
+    }
+    return tunes;
 }
 
 }  // namespace compose

@@ -49,8 +49,8 @@ const std::vector<Recipe>& recipes() {
         // 1.9 kHz band; wind and voice scoop up into the note.
         {"flute", {1, 0.55, 0.3, 0.18, 0.09, 0.04}, {}, 0.12, 0.06, 1.2, 0.07,
          0, 0.3, env({{0, 0}, {3, 60}, {8, 52}, {60, 44}, {200, 34}}, 4), 0x280, 3, 8},
-        {"sine", {1, 0.35, 0.15, 0.08, 0.04}, {}, 0.1, 0.0, 0.6, 0.04, 0, 0, env({{0, 0}, {2, 64}, {10, 50}, {80, 38}, {240, 26}}, 4), 0x300, 2, 9},
-        {"reed", saw(10, 1.0), {{600, 250, 1.5}, {1300, 300, 0.8}}, 0.15, 0.02, 0.8, 0.05,
+        {"sine", {1, 0.55, 0.3, 0.15, 0.07}, {}, 0.1, 0.0, 0.6, 0.04, 0, 0, env({{0, 0}, {2, 64}, {10, 50}, {80, 38}, {240, 26}}, 4), 0x300, 2, 9},
+        {"reed", saw(10, 0.9), {{600, 250, 1.3}, {1300, 300, 1.3}}, 0.15, 0.02, 0.8, 0.05,
          0, 0.2, env({{0, 0}, {3, 58}, {12, 48}, {90, 40}}, 3), 0x300, 3, 9},
         {"clarinet", {1, 0.1, 0.6, 0.08, 0.4, 0.06, 0.22, 0.04, 0.12}, {}, 0.08, 0.03, 0.6, 0.06, 0, 0.25,
          env({{0, 0}, {3, 60}, {14, 50}, {100, 42}}, 3), 0x300, 2, 8},
@@ -62,7 +62,7 @@ const std::vector<Recipe>& recipes() {
         {"strings", saw(14, 1.1), {{900, 500, 0.6}}, 0.6, 0.02, 0.0, 0.0, 6, 0, env({{0, 0}, {12, 44}, {30, 56}, {60, 50}}, 3), 0x180, 3, 6},
         {"choir", saw(16, 1.0), {{700, 140, 5}, {1150, 160, 3}}, 0.55, 0.04, 0.0, 0.0,
          6, 0, env({{0, 0}, {16, 44}, {40, 60}, {70, 52}}, 3), 0x100, 3, 6},
-        {"voice", saw(16, 0.8), {{400, 120, 4}, {900, 180, 2.5}, {1500, 250, 1}}, 0.3, 0.05, 0.4, 0.08,
+        {"voice", saw(16, 0.8), {{400, 150, 2.5}, {900, 220, 3.5}, {1500, 250, 1.2}}, 0.3, 0.05, 0.4, 0.08,
          0, 0.5, env({{0, 0}, {8, 52}, {24, 60}, {80, 50}}, 3), 0x200, 4, 7},
         {"organ", {1, 0.7, 0.35, 0.3, 0, 0.15, 0, 0.1}, {}, 0.05, 0.0, 0.5, 0.03, 6, 0, env({{0, 0}, {4, 64}, {10, 56}}, 2), 0x200, 0, 0},
         {"bass", saw(14, 1.0), {}, 0.0, 0.0, 1.5, 0.08, -4, 0, env({{0, 64}, {4, 54}, {30, 42}, {90, 30}, {200, 20}}), 0x400, 0, 0},
@@ -166,7 +166,7 @@ Sample struckSample(const std::string& id, int topNote) {
     bool church = id == "bell";
     std::vector<Partial> parts = church
         ? std::vector<Partial>{{0.5, 0.5, 2.2}, {1, 1, 1.6}, {1.19, 0.35, 1.0}, {1.5, 0.25, 0.8}, {2.0, 0.3, 0.6}, {2.66, 0.12, 0.35}}
-        : std::vector<Partial>{{1, 1, 0.9}, {2.0, 0.2, 0.45}, {3.0, 0.25, 0.3}, {5.4, 0.08, 0.12}};
+        : std::vector<Partial>{{1, 1, 0.9}, {2.0, 0.5, 0.4}, {2.76, 0.9, 0.18}, {3.0, 0.3, 0.25}, {5.4, 0.08, 0.12}};
     const double rate = 8363, seconds = church ? 2.2 : 1.2;
     double top = noteHz(topNote) / kC4;  // playback ratio at the highest note
     size_t n = size_t(rate * seconds);
@@ -193,15 +193,20 @@ Instrument drum(const std::string& id) {
     const double rate = 4000;
     Noise noise;
     std::vector<double> s;
-    if (id == "kick") {
-        // The body sweeps through 150-300 Hz, where small speakers still play.
-        double phase = 0;
+    if (id == "kick" || id == "tom") {
+        // The kick's body sweeps down to 100 Hz through the 200-300 Hz that
+        // small speakers still play, under a beater click at 1.1 kHz; the
+        // tom rings at 150-300 Hz over a softer thump.
+        bool tom = id == "tom";
+        double phase = 0, tphase = 0;
         for (int i = 0; i < 900; ++i) {
-            double t = i / rate, f = 62 + 200 * std::exp(-t / 0.03);
-            phase += 2 * kPi * f / rate;
-            // A beater click at 1.1 kHz, so a laptop speaker still hears the beat.
-            double click = std::exp(-t / 0.005) * (0.5 * std::sin(2 * kPi * 1100 * t) + 0.25 * noise.next());
-            s.push_back(std::exp(-t / 0.09) * (std::sin(phase) + 0.45 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase)) + click);
+            double t = i / rate, f = tom ? 70 + 60 * std::exp(-t / 0.03) : 100 + 180 * std::exp(-t / 0.025);
+            double ft = 165 + 110 * std::exp(-t / 0.04);
+            phase += 2 * kPi * f / rate, tphase += 2 * kPi * ft / rate;
+            double click = std::exp(-t / 0.006) * (0.9 * std::sin(2 * kPi * 1100 * t) + 0.4 * noise.next());
+            double body = std::exp(-t / 0.09) * (std::sin(phase) + 0.7 * std::sin(2 * phase) + 0.35 * std::sin(3 * phase));
+            s.push_back(tom ? 0.6 * body + std::exp(-t / 0.14) * (std::sin(tphase) + 0.3 * std::sin(2 * tphase)) + 0.3 * click
+                            : body + click);
         }
     } else if (id == "snare") {
         double lp = 0;
@@ -247,7 +252,9 @@ double playbackRate(const Sample& s, int note) {
     return 8363.0 * std::pow(2.0, (note - 49 + s.relativeNote + s.finetune / 128.0) / 12.0);
 }
 
-bool isDrum(const std::string& id) { return id == "kick" || id == "snare" || id == "hat" || id == "tick"; }
+bool isDrum(const std::string& id) {
+    return id == "kick" || id == "snare" || id == "hat" || id == "tick" || id == "tom";
+}
 
 Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
     if (isDrum(name)) return drum(name);
@@ -281,7 +288,9 @@ Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
         in.fadeout = 0x200;
     } else {
         in.volume = recipe->env;
-        in.fadeout = recipe->fadeout;
+        // A detuned copy (a counter-melody, a pad set a little sharp) lets
+        // go within half a second, so its tail does not rub the next chord.
+        in.fadeout = plus == std::string::npos ? recipe->fadeout : uint16_t(std::max<int>(recipe->fadeout, 0xFFF));
         if (recipe->vibDepth) {
             in.vibSweep = 48;
             in.vibDepth = recipe->vibDepth;
@@ -294,7 +303,7 @@ Instrument makeVoice(const std::string& name, int lowNote, int highNote) {
 std::vector<std::string> voiceIds() {
     std::vector<std::string> ids;
     for (const Recipe& r : recipes()) ids.push_back(r.id);
-    for (const char* d : {"bell", "musicbox", "kick", "snare", "hat", "tick"}) ids.push_back(d);
+    for (const char* d : {"bell", "musicbox", "kick", "snare", "hat", "tick", "tom"}) ids.push_back(d);
     return ids;
 }
 
