@@ -35,6 +35,20 @@ struct LoopFigures {
 };
 LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int16_t>& firstPass);
 
+// Each lead's and counter-melody's instrument, with its median note, and
+// the share of that note's energy in its fundamental, from the sample the
+// generator builds.
+std::vector<std::pair<std::string, double>> leadFundamentals(const Module& m, const Tune& tune);
+
+// Drums against the rest of the music above 250 Hz, in the 50 ms after each
+// hit of one pass of the song (dB); the kicks counted alone, with the title
+// screen's heartbeat tom among them.
+struct DrumFigures {
+    int hits = 0, kicks = 0;
+    double medianDb = 0, lowQuartileDb = 0, highQuartileDb = 0, kickDb = 0;
+};
+DrumFigures drumFigures(const Module& m, const std::vector<uint8_t>& bytes);
+
 // Prints the figures of `tune` as written under `dir`.
 void scoreReport(const Tune& tune, const std::string& dir);
 
