@@ -68,7 +68,7 @@ Score parabolaTune() {
         Passage{"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
          ".:10 D4:2 F4:4 | .:4 E4:2 Bb3:4 .:6 | .:2 C4:4 .:4 Eb4:2 F4:4 | .:10 Eb4:2 D4:4 | .:10 Bb3:2 D4:4 | .:16 | .:16 | "
          ".:6 G3:2 Bb3:4 C4:4",
-         awayBass}.drums(0).broken().at(1.25),
+         awayBass}.drums(0).broken().at(1.25).rise(0.95, 1),
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
         Passage{"gb", 16, "Gb Ab Bb Cb Db Eb F",
          "Gbmaj7:16 | Ebm7:16 | Cbmaj7:16 | Db7sus4:8 Db7:8 | Gbmaj7:16 | Bbm7:16 | Ebm9:16 | Abm7:8 Db7:8 | "
@@ -79,7 +79,7 @@ Score parabolaTune() {
          "", "Gb2:6 Db2:2 Db2:6 Gb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Cb3:6 Gb2:2 Gb2:6 Cb3:2 | Db2:6 Ab2:2 Db2:8 | "
              "Gb2:6 Db2:2 Db2:6 Gb2:2 | Bb2:6 F2:2 F2:6 Bb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Ab2:6 Eb2:2 Db2:8 | "
              "Bb2:6 F2:2 Bb2:6 F2:2"}.broken().onSecond().at(0.55),
-        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken().at(0.8),
+        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken().at(0.8).rise(0.6, 1),
         // The last tune again, and after three bars it pushes on in sixteenths to the dominant.
         Passage{"late2", 16, major, lateChords,
          "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:3 Eb4:3 D5:10 | C5:3 Bb4:1 Ab4:4 F4:4 Eb4:4 | "

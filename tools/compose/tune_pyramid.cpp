@@ -62,7 +62,7 @@ Score pyramidTune() {
          ""}.broken().onSecond().at(0.75),
         // The summit, one five-bar phrase to the top and home.
         Passage{"summit", 16, dorian, "A5:16 | D5:16 | G5:16 | A5:16 | D5:16",
-         "A4:3 D5:5 E5:8 | D5:2 E5:6 C5:8 | B4:8 A4:2 G4:6 | A4:6 G4:2 E4:8 | D4:8 .:8", "", ""}.broken().at(1.25),
+         "A4:3 D5:5 E5:8 | D5:2 E5:6 C5:8 | B4:8 A4:2 G4:6 | A4:6 G4:2 E4:8 | D4:8 .:8", "", ""}.broken().at(1.25).rise(0.85, 1),
     };
     s.opening = "drone";  // the drone alone, once
     s.form = "chant organum chant2 low summit drone";
