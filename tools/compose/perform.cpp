@@ -121,7 +121,7 @@ Tune perform(const Score& score) {
                                          std::to_string(score.kits.size()) + ")");
             if (!score.kits[size_t(ps.kit)].empty()) lines.push_back(drumLine(score, score.kits[size_t(ps.kit)], 0, rows));
         }
-        Section sec{ps.name, rows, lines, ps.bar, ps.scale, ps.level};
+        Section sec{ps.name, rows, lines, ps.bar, ps.scale, ps.level, ps.chords};
         sec.riseFrom = ps.riseFrom, sec.riseRows = ps.riseBars * ps.bar;
         sec.swellTo = ps.swellTo, sec.swellRows = ps.swellBars * ps.bar;
         if (sec.riseRows < 0 || sec.swellRows < 0 || sec.riseRows + sec.swellRows > rows)

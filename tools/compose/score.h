@@ -76,6 +76,7 @@ struct Section {
     int bar = 16;            // rows per bar, for naming bars in errors and checks
     std::string scale = {};  // the notes the melody keeps to here ("" = not checked)
     double level = 1.0;      // scales every volume here, for the tune's dynamics
+    std::string chords = {}; // the written progression, for telling chord tones from leaning notes
     // A change of level eased over rows instead of stepped: the first
     // `riseRows` climb from `riseFrom`, the last `swellRows` move to `swellTo`.
     double riseFrom = 0, swellTo = 0;

@@ -142,11 +142,25 @@ LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int
         int bar = tune.sections.at(size_t(m.orders[size_t(r.order)])).bar;
         int n = r.note[kLead];
         if (!n || (r.row % bar != 0 && !(bar % 2 == 0 && r.row % bar == bar / 2))) continue;
+        // A tone of the chord as written, or where none is written, of the chord as it sounds.
         bool chordTone = false, any = false;
-        for (int ch = kPad; ch <= kBass && ch < m.channels; ++ch)
+        std::string chord;
+        int at = 0;
+        for (const std::string& w : words(tune.sections.at(size_t(m.orders[size_t(r.order)])).chords)) {
+            Token t = parseToken(w);
+            if (at <= r.row) chord = t.pitch == "-" ? chord : t.pitch;
+            at += t.rows;
+        }
+        if (!chord.empty() && chord != ".")
+            for (int pc : chordPitchClasses(chord)) any = true, chordTone = chordTone || (n - 1) % 12 == pc;
+        for (int ch = kPad; ch <= kBass && ch < m.channels && chord.empty(); ++ch)
             if (int a = r.note[size_t(ch)]) any = true, chordTone = chordTone || (a - n) % 12 == 0;
         if (!any) continue;
         ++strong, leaning += !chordTone;
+        if (!chordTone && std::getenv("QM_REVIEW_LEANS"))
+            std::fprintf(stderr, "%s %s bar %d row %d: %s off the chord\n", tune.file.c_str(),
+                         tune.sections.at(size_t(m.orders[size_t(r.order)])).name.c_str(), r.row / bar + 1,
+                         r.row % bar, noteName(n).c_str());
     }
     f.strongNonChordShare = strong ? double(leaning) / strong : 0;
 

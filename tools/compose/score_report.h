@@ -30,7 +30,7 @@ MelodyFigures melodyFigures(const Module& m, const Tune& tune);
 // into the loop). `firstPass` is the song rendered from its start.
 struct LoopFigures {
     double padSemitoneShare = 0, rubSeconds = 0, repeatShare = 0, spanDb = 0, meanDb = -200, loudestSecond = 0;
-    double strongNonChordShare = 0;  // strong beats where the melody leans on a note outside the chord
+    double strongNonChordShare = 0;  // strong beats where the melody leans on a note outside the written chord
     int stockBars = 0;               // loop melody bars in the rhythms 6-2-8, 8-4-4 or 4-4-8
 };
 LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int16_t>& firstPass);

@@ -33,7 +33,7 @@ Score parabolaTune() {
     const char* homeChords = "Ebmaj7:16 | Cm9:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Eb6:16 | Gm7:16 | Cm9:16 | Fm7:16 | "
                              "Abmaj7:16 | Bb7sus4:8 Bb7:8";
     const char* home = ".:2 G4:4'2 Bb4:2 D5:8 | .:2 C5:4'2 Bb4:2 G4:8 | .:2 Ab4:4 G4:2 Eb4:8 | F4:4 Eb4:4 D4:4 Bb3:4 | "
-                       ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 G4:4 Bb4:4 | G4:3 Bb4:3 D5:2 C5:8 | Bb4:2 Ab4:4 G4:2 F4:8 | "
+                       ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 Ab4:2 G4:2 Bb4:4 | G4:3 Bb4:3 D5:2 C5:8 | Bb4:2 Ab4:4 G4:2 F4:8 | "
                        "Eb4:4 F4:4 G4:4 C5:4 | Bb4:8 Ab4:6 .:2";
     // Bossa bass: root, then the fifth pushed ahead of the beat.
     const char* homeBass = "Eb2:6 Bb2:2 Bb2:6 Eb2:2 | C2:6 G2:2 G2:6 C2:2 | Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:8 | "
@@ -48,7 +48,7 @@ Score parabolaTune() {
     // Late, 5 + 3 bars of notes grouped three, three and two.
     const char* lateChords = "Abadd9:16 | Gm7:16 | Fm7:16 | Ebmaj7:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Cm7:16 | Bb7:16";
     const char* late = "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:12 F4:2 G4:2 | Eb4:4 Ab4:3 Bb4:1 C5:4 .:4 | "
-                       "Bb4:4 Eb5:4 D5:2 F4:6 | G4:6 Eb4:6 C4:4 | D4:3 F4:3 Ab4:6 .:4";
+                       "Bb4:4 Eb5:4 D5:2 F4:6 | -:3 G4:3 Eb4:6 C4:4 | D4:3 F4:3 Ab4:6 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     const char* lateCounter = ".:8 Eb4:4 .:4 | .:8 Bb3:4 .:4 | .:8 Ab3:4 .:4 | .:2 Bb3:4 F4:4 Eb4:2 .:4 | .:16 | "
