@@ -130,7 +130,8 @@ TEST_P(Tune, LoopsForeverAndNeverFallsSilent) {
     EXPECT_LT(peak, 29000) << "close to clipping";
     // DUMB scales linearly, so this is the peak at full volume keeping 1 dB of headroom.
     EXPECT_LT(peak, 0.89 * 0.2 * 32768) << "would clip at full volume";
-    // The mean of a tune whose quiet passages sit 5 dB and more under its loud ones.
+    // The mean of a tune whose quiet passages sit 5 dB and more under its loud
+    // ones: a higher floor would cost either that arc or the headroom above.
     EXPECT_GT(rmsDb, -34.0);
     EXPECT_LT(rmsDb, -18.0);
 }
