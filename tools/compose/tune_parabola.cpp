@@ -83,7 +83,7 @@ Score parabolaTune() {
         // The last tune again, and after three bars it pushes on in sixteenths to the dominant.
         Passage{"late2", 16, major, lateChords,
          "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:3 C5:3 D5:10 | C5:3 Bb4:1 Ab4:4 F4:4 Eb4:4 | "
-         "Eb5:8 D5:6 .:2 | G4:3 C5:3 Eb5:6 D5:2 C5:2 | D5:4 F4:4 Ab4:7 .:1",
+         "Eb5:8 D5:6 .:2 | G4:3 C5:3 Eb5:6 D5:2 C5:2 | Eb5:2 D5:2 F4:4 Ab4:7 .:1",
          lateCounter, lateBass}.drums(0).broken().at(1.15),
     };
     s.opening = "bare";  // a bare half-tune as a way in; the loop restarts after it
