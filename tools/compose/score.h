@@ -26,7 +26,8 @@
 //                 bass     the bass, channel 5
 //               plus, asked by name, what the generator adds: the broken-
 //               chord figure over the chords, a drum grid (kit), the second
-//               lead's voice, a softer pad, and the passage's level.
+//               lead's voice, a softer pad, and the passage's level (eased in
+//               over its first bars or out over its last by rise and swell).
 //               A part left "" is silent there: its channel gets a key-off.
 //               A part may not open with '-': a note that goes on into the
 //               next passage is written again there.
