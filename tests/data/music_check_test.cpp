@@ -131,6 +131,8 @@ TEST(MusicCheck, ScoreErrorsNamePassageAndBar) {
               "tiny passage B bass: 272 rows, the passage's first part has 16");
     EXPECT_EQ(error([](Score& s) { s.passages[1] = Passage{"B", 16, "", rep("C:16", 17), "", "", ""}; }),
               "tiny passage B: 272 rows, a pattern holds at most 256");
+    EXPECT_EQ(error([](Score& s) { s.passages[0].rise(0.5, 1).swell(1.2, 2); }),
+              "tiny passage A: its rise and swell need more bars than it has");
     EXPECT_EQ(error([](Score& s) { s.passages[0].at(2.0); }),
               "tiny A channel 0 bar 1: E5:3 asks for volume 80 (1..64) after gain, level and accent");
 }

@@ -121,6 +121,18 @@ TEST(Score, MarksOfExpressionBecomeEffects) {
     EXPECT_EQ(formatToken(parseToken("A4:4!30@glass~")), "A4:4!30@glass~");
 }
 
+// A rise or swell eases the level in and out row by row, held notes
+// included; a fade keeps its own slide.
+TEST(Score, RiseAndSwellEaseTheLevelThroughHeldNotes) {
+    Tune t = oneSection({Line{0, "flute", 40, "A4:4 B4:2 C5:2>1"}}, 8);
+    Section& s = t.sections[0];
+    s.riseFrom = 0.5, s.riseRows = 4, s.swellTo = 1.5, s.swellRows = 4;
+    Module m = buildModule(t);
+    std::vector<int> vols;
+    for (int r = 0; r < 8; ++r) vols.push_back(m.patterns[0].at(r, 0).volume ? m.patterns[0].at(r, 0).volume - 0x10 : 0);
+    EXPECT_EQ(vols, (std::vector<int>{20, 25, 30, 35, 45, 50, 55, 0}));
+}
+
 // A lead is more than its fundamental: at most 0.78 of its energy there,
 // the rest in partials 2-5 under the band, and the scooped attack joins
 // the loop without a step.

@@ -6,7 +6,8 @@
 //   compose --review <dir>            form, new melody bars, phrases, leads' fundamentals, pad
 //                                     semitones, rubbing, repeats, loudness span, drum and kick level
 //                                     (QM_REVIEW_BARS=1 lists every melody bar, new or heard before,
-//                                     and the stock-rhythm bars; QM_REVIEW_RUBS=1 every rub)
+//                                     and the stock-rhythm bars; QM_REVIEW_RUBS=1 every rub,
+//                                     QM_REVIEW_LEANS=1 every strong beat off the chord)
 //   compose --report <dir>            key, tempo, instruments, length, loudness, the chime's fit
 //   compose --listen <dir> <wavdir>   render each tune as the game hears it
 #include <sys/stat.h>

@@ -121,7 +121,12 @@ Tune perform(const Score& score) {
                                          std::to_string(score.kits.size()) + ")");
             if (!score.kits[size_t(ps.kit)].empty()) lines.push_back(drumLine(score, score.kits[size_t(ps.kit)], 0, rows));
         }
-        t.sections.push_back(Section{ps.name, rows, lines, ps.bar, ps.scale, ps.level});
+        Section sec{ps.name, rows, lines, ps.bar, ps.scale, ps.level, ps.chords};
+        sec.riseFrom = ps.riseFrom, sec.riseRows = ps.riseBars * ps.bar;
+        sec.swellTo = ps.swellTo, sec.swellRows = ps.swellBars * ps.bar;
+        if (sec.riseRows < 0 || sec.swellRows < 0 || sec.riseRows + sec.swellRows > rows)
+            throw std::runtime_error(where + ": its rise and swell need more bars than it has");
+        t.sections.push_back(sec);
     }
     for (const auto& [name, times] : played) {
         bool known = false;

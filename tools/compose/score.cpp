@@ -233,6 +233,12 @@ Line arpeggio(int channel, const std::string& instrument, int volume, const std:
     return Line{channel, instrument, volume, notes};
 }
 
+double Section::levelAt(int row) const {
+    if (row < riseRows) return riseFrom + (level - riseFrom) * row / riseRows;
+    if (row >= rows - swellRows) return level + (swellTo - level) * (row - (rows - swellRows) + 1) / swellRows;
+    return level;
+}
+
 Module buildModule(const Tune& tune) {
     Module m;
     m.name = tune.title;
@@ -271,6 +277,7 @@ Module buildModule(const Tune& tune) {
             if (l.channel < 0 || l.channel >= tune.channels) throw std::runtime_error(where + ": no such channel");
             written[size_t(l.channel)] = true;
             int row = 0;
+            double base = 0;  // the sounding note's volume before the level
             for (const std::string& w : words(l.notes)) {
                 std::string at = where + " bar " + std::to_string(row / std::max(1, s.bar) + 1);
                 Token t;
@@ -287,7 +294,9 @@ Module buildModule(const Tune& tune) {
                     std::string id = t.instrument.empty() ? l.instrument : t.instrument;
                     int inst = int(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
                     double accent = l.accent.empty() ? 1.0 : l.accent[size_t(row) % l.accent.size()];
-                    int vol = int(std::lround((t.volume >= 0 ? t.volume : l.volume) * tune.gain * s.level * accent));
+                    double own = (t.volume >= 0 ? t.volume : l.volume) * tune.gain * accent;
+                    if (!t.glide) base = own;
+                    int vol = int(std::lround(own * s.levelAt(row)));
                     // A level the player cannot play is a writing error, not something to round off.
                     if (vol < 1 || vol > 64)
                         throw std::runtime_error(at + ": " + w + " asks for volume " + std::to_string(vol) +
@@ -304,6 +313,12 @@ Module buildModule(const Tune& tune) {
                         if (t.glide) h.effect = 3, h.param = uint8_t(tune.glide);
                         if (t.vibrato && r >= row + 2) h.effect = 4, h.param = uint8_t(tune.vibrato);
                         if (t.slide) h.effect = 10, h.param = uint8_t(t.slide > 0 ? t.slide << 4 : -t.slide);
+                    }
+                    // Through a rise or swell a held note follows the level row by row (a fade keeps its own).
+                    int last = int(std::lround(base * s.levelAt(row)));
+                    for (int r = row + 1; r < row + t.rows && !t.slide; ++r) {
+                        int v = int(std::lround(base * s.levelAt(r)));
+                        if (v != last && v >= 1 && v <= 64) p.at(r, l.channel).volume = uint8_t(0x10 + v), last = v;
                     }
                 }
                 row += t.rows;

@@ -26,7 +26,8 @@
 //                 bass     the bass, channel 5
 //               plus, asked by name, what the generator adds: the broken-
 //               chord figure over the chords, a drum grid (kit), the second
-//               lead's voice, a softer pad, and the passage's level.
+//               lead's voice, a softer pad, and the passage's level (eased in
+//               over its first bars or out over its last by rise and swell).
 //               A part left "" is silent there: its channel gets a key-off.
 //               A part may not open with '-': a note that goes on into the
 //               next passage is written again there.
@@ -76,6 +77,12 @@ struct Section {
     int bar = 16;            // rows per bar, for naming bars in errors and checks
     std::string scale = {};  // the notes the melody keeps to here ("" = not checked)
     double level = 1.0;      // scales every volume here, for the tune's dynamics
+    std::string chords = {}; // the written progression, for telling chord tones from leaning notes
+    // A change of level eased over rows instead of stepped: the first
+    // `riseRows` climb from `riseFrom`, the last `swellRows` move to `swellTo`.
+    double riseFrom = 0, swellTo = 0;
+    int riseRows = 0, swellRows = 0;
+    double levelAt(int row) const;
 };
 
 struct Tune {
@@ -128,6 +135,8 @@ struct Passage {
     bool breath = false;    // the pad a third softer
     int padDetune = 0;      // the pad this many 1/128 semitones sharp: it wavers against the rest
     double level = 1.0;     // every part's volume scaled, for the tune's dynamics
+    double riseFrom = 0, swellTo = 0;  // levels eased in from, and out to, over
+    int riseBars = 0, swellBars = 0;   // the passage's first and last bars
 
     Passage& drums(int k) { return kit = k, *this; }
     Passage& broken() { return figure = true, *this; }
@@ -135,6 +144,8 @@ struct Passage {
     Passage& softPad() { return breath = true, *this; }
     Passage& detunedPad(int finetune) { return padDetune = finetune, *this; }
     Passage& at(double l) { return level = l, *this; }
+    Passage& rise(double from, int bars) { return riseFrom = from, riseBars = bars, *this; }
+    Passage& swell(double to, int bars) { return swellTo = to, swellBars = bars, *this; }
 };
 
 struct Score : Palette {

@@ -142,11 +142,25 @@ LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int
         int bar = tune.sections.at(size_t(m.orders[size_t(r.order)])).bar;
         int n = r.note[kLead];
         if (!n || (r.row % bar != 0 && !(bar % 2 == 0 && r.row % bar == bar / 2))) continue;
+        // A tone of the chord as written, or where none is written, of the chord as it sounds.
         bool chordTone = false, any = false;
-        for (int ch = kPad; ch <= kBass && ch < m.channels; ++ch)
+        std::string chord;
+        int at = 0;
+        for (const std::string& w : words(tune.sections.at(size_t(m.orders[size_t(r.order)])).chords)) {
+            Token t = parseToken(w);
+            if (at <= r.row) chord = t.pitch == "-" ? chord : t.pitch;
+            at += t.rows;
+        }
+        if (!chord.empty() && chord != ".")
+            for (int pc : chordPitchClasses(chord)) any = true, chordTone = chordTone || (n - 1) % 12 == pc;
+        for (int ch = kPad; ch <= kBass && ch < m.channels && chord.empty(); ++ch)
             if (int a = r.note[size_t(ch)]) any = true, chordTone = chordTone || (a - n) % 12 == 0;
         if (!any) continue;
         ++strong, leaning += !chordTone;
+        if (!chordTone && std::getenv("QM_REVIEW_LEANS"))
+            std::fprintf(stderr, "%s %s bar %d row %d: %s off the chord\n", tune.file.c_str(),
+                         tune.sections.at(size_t(m.orders[size_t(r.order)])).name.c_str(), r.row / bar + 1,
+                         r.row % bar, noteName(n).c_str());
     }
     f.strongNonChordShare = strong ? double(leaning) / strong : 0;
 
@@ -189,9 +203,57 @@ LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int
     return f;
 }
 
-namespace {
 
-}  // namespace
+std::vector<std::pair<std::string, double>> leadFundamentals(const Module& m, const Tune& tune) {
+    Module built = buildModule(tune);
+    std::map<int, std::vector<int>> byInstrument;
+    for (int ch : {int(kLead), int(kCounter)})
+        for (int o : m.orders)
+            for (int r = 0, inst = 0; r < m.patterns[size_t(o)].rows; ++r) {
+                const Cell& c = m.patterns[size_t(o)].at(r, ch);
+                if (c.instrument) inst = c.instrument;
+                if (c.note >= 1 && c.note <= 96 && inst) byInstrument[inst].push_back(c.note);
+            }
+    std::vector<std::pair<std::string, double>> out;
+    for (auto& [inst, ns] : byInstrument) {
+        std::sort(ns.begin(), ns.end());
+        const Instrument& in = built.instruments.at(size_t(inst - 1));
+        int note = ns[ns.size() / 2];
+        out.push_back({in.name + " (" + noteName(note) + ")",
+                       fundamentalShare(in.samples.at(in.noteMap[size_t(note - 1)]), note)});
+    }
+    return out;
+}
+
+DrumFigures drumFigures(const Module& m, const std::vector<uint8_t>& bytes) {
+    double rowSeconds = m.speed * 2.5 / m.bpm, seconds = 0;
+    for (int o : m.orders) seconds += m.patterns[size_t(o)].rows * rowSeconds;
+    std::vector<int16_t> drums = dumbRenderBytes(soloChannel(bytes, kDrums), seconds);
+    std::vector<int16_t> rest = dumbRenderBytes(soloChannel(bytes, kDrums, true), seconds);
+    std::vector<double> diffs, kicks;
+    double t = 0;
+    for (int o : m.orders) {
+        const Pattern& p = m.patterns[size_t(o)];
+        for (int r = 0; r < p.rows; ++r, t += rowSeconds)
+            if (p.at(r, kDrums).note >= 1 && p.at(r, kDrums).note <= 96) {
+                size_t a = size_t(t * kGameRate), b = a + size_t(0.05 * kGameRate);
+                if (b > drums.size() || b > rest.size()) continue;
+                diffs.push_back(20 * std::log10(highPassRms(drums, a, b) / highPassRms(rest, a, b)));
+                int inst = p.at(r, kDrums).instrument;
+                const std::string name = inst ? m.instruments.at(size_t(inst - 1)).name : "";
+                if (name == "kick" || name == "tom") kicks.push_back(diffs.back());
+            }
+    }
+    DrumFigures d;
+    d.hits = int(diffs.size()), d.kicks = int(kicks.size());
+    std::sort(diffs.begin(), diffs.end());
+    std::sort(kicks.begin(), kicks.end());
+    if (d.hits)
+        d.medianDb = diffs[diffs.size() / 2], d.lowQuartileDb = diffs[diffs.size() / 4],
+        d.highQuartileDb = diffs[diffs.size() * 3 / 4];
+    if (d.kicks) d.kickDb = kicks[kicks.size() / 2];
+    return d;
+}
 
 MelodyFigures melodyFigures(const Module& m, const Tune& tune) {
     // Melody bars new to the ear, and phrase lengths (a phrase ends at a rest or a section's end).
@@ -263,24 +325,8 @@ void scoreReport(const Tune& tune, const std::string& dir) {
         for (int r = 0; r < m.patterns[size_t(o)].rows; ++r)
             if (int n = m.patterns[size_t(o)].at(r, kLead).note; n >= 1 && n <= 96) notes.push_back(n);
 
-    // Each lead's share of energy in its fundamental, at its median note, from the sample the generator builds.
-    Module built = buildModule(tune);
-    std::map<int, std::vector<int>> byInstrument;
-    for (int ch : {int(kLead), int(kCounter)})
-        for (int o : m.orders)
-            for (int r = 0, inst = 0; r < m.patterns[size_t(o)].rows; ++r) {
-                const Cell& c = m.patterns[size_t(o)].at(r, ch);
-                if (c.instrument) inst = c.instrument;
-                if (c.note >= 1 && c.note <= 96 && inst) byInstrument[inst].push_back(c.note);
-            }
     std::printf("  fundamental share:");
-    for (auto& [inst, ns] : byInstrument) {
-        std::sort(ns.begin(), ns.end());
-        const Instrument& in = built.instruments.at(size_t(inst - 1));
-        int note = ns[ns.size() / 2];
-        std::printf(" %s %.2f (%s)", in.name.c_str(), fundamentalShare(in.samples.at(in.noteMap[size_t(note - 1)]), note),
-                    noteName(note).c_str());
-    }
+    for (const auto& [name, share] : leadFundamentals(m, tune)) std::printf(" %s %.2f", name.c_str(), share);
     std::printf("\n");
     double loop = dumbLoopSeconds(dir + "/" + tune.file);
     LoopFigures lf = loopFigures(m, tune, dumbRender(dir + "/" + tune.file, loop));
@@ -290,40 +336,20 @@ void scoreReport(const Tune& tune, const std::string& dir) {
                 "3-s loudness span %.1f dB (mean %.1f dBFS, loudest at %.0f s)\n",
                 100 * lf.padSemitoneShare, lf.rubSeconds, 100 * lf.repeatShare, lf.spanDb, lf.meanDb, lf.loudestSecond);
 
-    // Drums against the rest above 250 Hz, in the 50 ms after each hit.
     double seconds = dumbLoopSeconds(dir + "/" + tune.file);
-    std::vector<int16_t> drums = dumbRenderBytes(soloChannel(bytes, kDrums), seconds);
-    std::vector<int16_t> rest = dumbRenderBytes(soloChannel(bytes, kDrums, true), seconds);
-    std::vector<double> diffs, kicks;
-    double t = 0;
-    for (int o : m.orders) {
-        const Pattern& p = m.patterns[size_t(o)];
-        for (int r = 0; r < p.rows; ++r, t += rowSeconds)
-            if (p.at(r, kDrums).note >= 1 && p.at(r, kDrums).note <= 96) {
-                size_t a = size_t(t * kGameRate), b = a + size_t(0.05 * kGameRate);
-                if (b > drums.size() || b > rest.size()) continue;
-                diffs.push_back(20 * std::log10(highPassRms(drums, a, b) / highPassRms(rest, a, b)));
-                int inst = p.at(r, kDrums).instrument;
-                if (inst && m.instruments.at(size_t(inst - 1)).name == "kick") kicks.push_back(diffs.back());
-            }
-    }
+    DrumFigures d = drumFigures(m, bytes);
     // The melody against everything else above 300 Hz, where it is heard.
     std::vector<int16_t> lead = dumbRenderBytes(soloChannel(bytes, kLead), seconds);
     std::vector<int16_t> others = dumbRenderBytes(soloChannel(bytes, kLead, true), seconds);
     size_t n = std::min(lead.size(), others.size());
     std::printf("  melody over the accompaniment above 300 Hz: %+.1f dB\n",
                 20 * std::log10(highPassRms(lead, 0, n, 300) / highPassRms(others, 0, n, 300)));
-    if (diffs.empty()) {
+    if (!d.hits) {
         std::printf("  drums: none\n");
     } else {
-        std::sort(diffs.begin(), diffs.end());
-        std::printf("  drums above 250 Hz against the music, 50 ms after each of %zu hits: median %+.1f dB "
-                    "(quartiles %+.1f / %+.1f)\n", diffs.size(), diffs[diffs.size() / 2], diffs[diffs.size() / 4],
-                    diffs[diffs.size() * 3 / 4]);
-        if (!kicks.empty()) {
-            std::sort(kicks.begin(), kicks.end());
-            std::printf("  kick alone, %zu hits: median %+.1f dB\n", kicks.size(), kicks[kicks.size() / 2]);
-        }
+        std::printf("  drums above 250 Hz against the music, 50 ms after each of %d hits: median %+.1f dB "
+                    "(quartiles %+.1f / %+.1f)\n", d.hits, d.medianDb, d.lowQuartileDb, d.highQuartileDb);
+        if (d.kicks) std::printf("  kick alone, %d hits: median %+.1f dB\n", d.kicks, d.kickDb);
     }
 }
 

@@ -30,10 +30,24 @@ MelodyFigures melodyFigures(const Module& m, const Tune& tune);
 // into the loop). `firstPass` is the song rendered from its start.
 struct LoopFigures {
     double padSemitoneShare = 0, rubSeconds = 0, repeatShare = 0, spanDb = 0, meanDb = -200, loudestSecond = 0;
-    double strongNonChordShare = 0;  // strong beats where the melody leans on a note outside the chord
+    double strongNonChordShare = 0;  // strong beats where the melody leans on a note outside the written chord
     int stockBars = 0;               // loop melody bars in the rhythms 6-2-8, 8-4-4 or 4-4-8
 };
 LoopFigures loopFigures(const Module& m, const Tune& tune, const std::vector<int16_t>& firstPass);
+
+// Each lead's and counter-melody's instrument, with its median note, and
+// the share of that note's energy in its fundamental, from the sample the
+// generator builds.
+std::vector<std::pair<std::string, double>> leadFundamentals(const Module& m, const Tune& tune);
+
+// Drums against the rest of the music above 250 Hz, in the 50 ms after each
+// hit of one pass of the song (dB); the kicks counted alone, with the title
+// screen's heartbeat tom among them.
+struct DrumFigures {
+    int hits = 0, kicks = 0;
+    double medianDb = 0, lowQuartileDb = 0, highQuartileDb = 0, kickDb = 0;
+};
+DrumFigures drumFigures(const Module& m, const std::vector<uint8_t>& bytes);
 
 // Prints the figures of `tune` as written under `dir`.
 void scoreReport(const Tune& tune, const std::string& dir);

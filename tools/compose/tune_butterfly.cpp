@@ -81,7 +81,7 @@ Score butterflyTune() {
         Passage{"doubt2", 16, mixed, doubtChords, doubt,
          ".:16 | .:16 | .:2 B4:2 A4:2 G4:2 A4:2 B4:2 D5:4 | .:16 | .:16 | .:2 G4:2 F#4:2 .:4 E4:2 G4:4 | .:16 | .:16 | "
          ".:10 D5:2 G4:4 | .:16 | .:16 | .:4 B4:2 C5:2 D5:4 B4:4",
-         doubtBass}.drums(1).at(0.85),
+         doubtBass}.drums(1).at(0.85).rise(0.6, 1),
         Passage{"hover", 12, "E F# G A B C D D#", hoverChords, hover, "", hoverBass}.onSecond().at(0.55),
         Passage{"hover2", 12, "E F# G A B C D D#", hoverChords, hover,
          ".:2 B4:2 G4:2 B4:2 .:4 | .:2 E5:4 .:6 | .:2 D5:2 A4:2 .:6 | .:12 | .:2 G4:2 C5:4 B4:2 G4:2 | .:12 | "
@@ -92,7 +92,7 @@ Score butterflyTune() {
          "E4:3 G4:3 C5:3 G4:3 | A4:3 C5:3 E5:3 C5:3 | C5:3 A4:3 F4:6 | D4:3 G4:3 B4:3 D5:3 | E5:6 C5:3 G4:3 | "
          "B4:3 G4:3 E4:6 | A4:3 F4:3 C4:6 | F#4:3 A4:3 C5:3 .:3",
          "", "C2:6 G2:6 | A2:6 E2:6 | F2:6 C2:6 | G2:6 D2:6 | C2:6 G2:6 | E2:6 B2:6 | F2:6 C2:6 | D2:6 A2:6"}.at(0.7),
-        Passage{"soar", 16, major, soarChords, soar, "", soarBass}.drums(2).broken().at(1.2),
+        Passage{"soar", 16, major, soarChords, soar, "", soarBass}.drums(2).broken().at(1.2).rise(0.85, 1),
         // And once more, an octave's worth higher, to the top and home.
         Passage{"soar2", 16, major, soarChords,
          "D5:4 B4:2 G4:2 B4:4 D5:4 | E5:4 C5:2 A4:2 G4:4 E5:4 | F#5:6^ D5:2 B4:4 A4:4 | G5:4 E5:4 C5:4 E5:4 | "

@@ -87,7 +87,7 @@ Score cuspTune() {
          ".:2 E5:2 D#5:2 B4:2 G#4:4 B4:2 C#5:2 | C#5:6 B4:2 A4:4 E4:4 | .:2 E4:2 G#4:4 B4:6 A4:2 | "
          "A4:8 G#4:2 F#4:2 D#4:4 | E4:4 G#4:4 B4:6 .:2 | C#5:4 A4:4 D#5:6 C#5:2 | B4:8 G#4:4 D#4:4 | "
          "E4:6 G#4:2 C#5:8 | C#5:4 B4:2 A4:2 A4:4 F#4:4 | G#4:4 E4:8 .:4",
-         "", majBass}.drums(1).broken().at(1.1),
+         "", majBass}.drums(1).broken().at(1.1).rise(0.75, 1),
         // The run, 5 + 3 bars of eighths down to the cadence the loop turns on.
         Passage{"run", 16, minor, "Em:16 | D:16 | C:16 | B7:16 | Em:8 G:8 | Am:16 | F#m7b5:8 B7:8 | Em:16",
          "E4:2 G4:2 B4:2 G4:2 E4:2 G4:2 B4:4 | A4:2 F#4:2 D4:2 F#4:2 A4:2 D5:2 C5:2 A4:2 | "

@@ -62,7 +62,7 @@ Score foldTune() {
         Passage{"plea2", 16, minor, pleaChords, plea,
          ".:2 C4:2 Eb4:2 F4:4 G4:6 | .:2 Eb4:4 C4:4 F4:6 | -:4 Ab3:4 .:2 C4:6 | .:2 D4:6 .:2 B3:6 | .:2 G3:6 .:4 C4:4 | "
          "Eb4:4 .:6 Bb3:6 | .:2 Ab3:6 .:2 C4:6 | .:16 | .:4 G3:4 Eb4:6 .:2",
-         pleaBass}.at(1.15),
+         pleaBass}.at(1.15).rise(0.8, 1).swell(1.35, 1),
         // The drop, 5 + 5 bars: the bass climbs, the line leaps and syncopates,
         // and it ends on the dominant that the plea resolves.
         Passage{"drop", 16, minor,

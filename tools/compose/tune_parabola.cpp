@@ -33,7 +33,7 @@ Score parabolaTune() {
     const char* homeChords = "Ebmaj7:16 | Cm9:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Eb6:16 | Gm7:16 | Cm9:16 | Fm7:16 | "
                              "Abmaj7:16 | Bb7sus4:8 Bb7:8";
     const char* home = ".:2 G4:4'2 Bb4:2 D5:8 | .:2 C5:4'2 Bb4:2 G4:8 | .:2 Ab4:4 G4:2 Eb4:8 | F4:4 Eb4:4 D4:4 Bb3:4 | "
-                       ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 G4:4 Bb4:4 | G4:3 Bb4:3 D5:2 C5:8 | Bb4:2 Ab4:4 G4:2 F4:8 | "
+                       ".:2 Bb4:4 G4:2 Eb4:8 | .:4 F4:4 Ab4:2 G4:2 Bb4:4 | G4:3 Bb4:3 D5:2 C5:8 | Bb4:2 Ab4:4 G4:2 F4:8 | "
                        "Eb4:4 F4:4 G4:4 C5:4 | Bb4:8 Ab4:6 .:2";
     // Bossa bass: root, then the fifth pushed ahead of the beat.
     const char* homeBass = "Eb2:6 Bb2:2 Bb2:6 Eb2:2 | C2:6 G2:2 G2:6 C2:2 | Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:8 | "
@@ -48,7 +48,7 @@ Score parabolaTune() {
     // Late, 5 + 3 bars of notes grouped three, three and two.
     const char* lateChords = "Abadd9:16 | Gm7:16 | Fm7:16 | Ebmaj7:16 | Ab6:16 | Bb7sus4:8 Bb7:8 | Cm7:16 | Bb7:16";
     const char* late = "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:12 F4:2 G4:2 | Eb4:4 Ab4:3 Bb4:1 C5:4 .:4 | "
-                       "Bb4:4 Eb5:4 D5:2 F4:6 | G4:6 Eb4:6 C4:4 | D4:3 F4:3 Ab4:6 .:4";
+                       "Bb4:4 Eb5:4 D5:2 F4:6 | -:3 G4:3 Eb4:6 C4:4 | D4:3 F4:3 Ab4:6 .:4";
     const char* lateBass = "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | G2:6 D2:2 D2:6 G2:2 | F2:6 C2:2 C2:6 F2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | "
                            "Ab2:6 Eb2:2 Eb2:6 Ab2:2 | Bb2:6 F2:2 Bb2:6 F2:2 | C2:6 G2:2 G2:6 C2:2 | Bb2:6 F2:2 Bb2:6 F2:2";
     const char* lateCounter = ".:8 Eb4:4 .:4 | .:8 Bb3:4 .:4 | .:8 Ab3:4 .:4 | .:2 Bb3:4 F4:4 Eb4:2 .:4 | .:16 | "
@@ -68,7 +68,7 @@ Score parabolaTune() {
         Passage{"away2", 16, "Eb F G Ab Bb C D Db E", awayChords, away,
          ".:10 D4:2 F4:4 | .:4 E4:2 Bb3:4 .:6 | .:2 C4:4 .:4 Eb4:2 F4:4 | .:10 Eb4:2 D4:4 | .:10 Bb3:2 D4:4 | .:16 | .:16 | "
          ".:6 G3:2 Bb3:4 C4:4",
-         awayBass}.drums(0).broken().at(1.25),
+         awayBass}.drums(0).broken().at(1.25).rise(0.95, 1),
         // A chorus a minor third up, 6 + 3 bars, the cello alone over the piano.
         Passage{"gb", 16, "Gb Ab Bb Cb Db Eb F",
          "Gbmaj7:16 | Ebm7:16 | Cbmaj7:16 | Db7sus4:8 Db7:8 | Gbmaj7:16 | Bbm7:16 | Ebm9:16 | Abm7:8 Db7:8 | "
@@ -79,11 +79,11 @@ Score parabolaTune() {
          "", "Gb2:6 Db2:2 Db2:6 Gb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Cb3:6 Gb2:2 Gb2:6 Cb3:2 | Db2:6 Ab2:2 Db2:8 | "
              "Gb2:6 Db2:2 Db2:6 Gb2:2 | Bb2:6 F2:2 F2:6 Bb2:2 | Eb2:6 Bb2:2 Bb2:6 Eb2:2 | Ab2:6 Eb2:2 Db2:8 | "
              "Bb2:6 F2:2 Bb2:6 F2:2"}.broken().onSecond().at(0.55),
-        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken().at(0.8),
+        Passage{"late", 16, major, lateChords, late, "", lateBass}.drums(1).broken().at(0.8).rise(0.6, 1),
         // The last tune again, and after three bars it pushes on in sixteenths to the dominant.
         Passage{"late2", 16, major, lateChords,
-         "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:3 Eb4:3 D5:10 | C5:3 Bb4:1 Ab4:4 F4:4 Eb4:4 | "
-         "Eb5:8 D5:6 .:2 | G4:3 C5:3 Eb5:6 D5:2 C5:2 | D5:4 F4:4 Ab4:7 .:1",
+         "C5:6 Bb4:6 Ab4:4 | G4:6 F4:6 D4:4 | Eb4:6 F4:6 Ab4:4 | G4:3 C5:3 D5:10 | C5:3 Bb4:1 Ab4:4 F4:4 Eb4:4 | "
+         "Eb5:8 D5:6 .:2 | G4:3 C5:3 Eb5:6 D5:2 C5:2 | Eb5:2 D5:2 F4:4 Ab4:7 .:1",
          lateCounter, lateBass}.drums(0).broken().at(1.15),
     };
     s.opening = "bare";  // a bare half-tune as a way in; the loop restarts after it

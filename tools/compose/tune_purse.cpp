@@ -60,7 +60,7 @@ Score purseTune() {
         Passage{"play2", 16, major, playChords, play2,
          ".:16 | .:10 D4:2 E4:2 F#4:2 | .:16 | .:4 E4:2 F#4:2 G#4:4 .:4 | .:16 | .:10 E4:2 F#4:4 | .:16 | .:16 | "
          ".:2 E4:2 C#4:4 .:2 E4:2 .:4",
-         playBass}.drums(2).broken().at(1.15),
+         playBass}.drums(2).broken().at(1.15).rise(0.75, 1),
         Passage{"dusk", 16, minor, duskChords, dusk, "", duskBass}.drums(1).broken().onSecond().at(0.55),
         Passage{"dusk2", 16, minor, duskChords, dusk,
          ".:2 E4:2 A4:2 C5:2 .:8 | .:2 A4:2 C5:4 .:8 | .:4 C5:4 B4:2 A4:2 .:4 | .:2 E4:2 G#4:4 .:8 | .:10 A4:2 C5:4 | "
@@ -76,7 +76,7 @@ Score purseTune() {
         Passage{"evening2", 16, evening, eveChords, eve,
          ".:10 C4:2 D4:4 | .:10 G3:2 A3:4 | .:2 E4:4 .:4 G4:2 .:4 | .:10 F4:2 A4:4 | .:16 | .:2 A4:4 .:4 C5:4 .:2 | "
          ".:10 G4:2 E4:4 | .:10 E4:2 C4:4 | .:10 A3:2 F3:4 | .:10 D4:2 B3:4 | .:10 F4:2 C4:4 | .:2 E4:2 .:8 D4:4",
-         eveBass}.drums(0).broken().at(1.05),
+         eveBass}.drums(0).broken().at(1.05).rise(0.7, 1),
     };
     s.form = "play dusk play2 swing evening dusk2 evening2";
     return s;

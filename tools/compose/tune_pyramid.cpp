@@ -55,14 +55,14 @@ Score pyramidTune() {
         // where the mode has B-flat.
         Passage{"low", 16, "G A Bb B C D E F",
          "G5:16 | C5:16 | F5:16 | G5:16 | G5:16 | C5:16 | G5:16 | F5:16 | G5:16 | A5:16",
-         "G3:6 A3:2 Bb3:6 C4:2 | -:12 Bb3:4 | A3:8 G3:4 F3:4 | G3:4 F3:4 D3:4 .:4 | "
-         "D4:8 F4:4 D4:4 | F4:4 D4:4 C4:4 Bb3:4 | E4:6 D4:2 B3:8 | A3:4 C4:4 F4:8 | Bb3:6 G3:10 | C4:2 Bb3:2 A3:12",
+         "G3:6 A3:2 Bb3:6 C4:2 | -:12 Bb3:4 | A3:10 G3:2 F3:4 | G3:4 F3:2 E3:2 D3:4 .:4 | "
+         "D4:6 E4:2 F4:6 D4:2 | F4:4 D4:4 C4:4 Bb3:4 | E4:6 D4:2 B3:8 | A3:4 C4:2 D4:2 F4:8 | Bb3:6 G3:10 | C4:2 Bb3:2 A3:12",
          ".:2 D5:2 C5:4 .:8 | .:4 E4:4 G4:4 .:4 | .:2 C5:2 A4:4 .:8 | .:12 Bb4:4 | "
          ".:2 F4:2 G4:4 .:8 | .:16 | .:10 G4:2 D4:4 | .:10 A4:2 C5:4 | .:8 D4:4 Bb3:4 | .:6 E4:4 .:6",
          ""}.broken().onSecond().at(0.75),
         // The summit, one five-bar phrase to the top and home.
         Passage{"summit", 16, dorian, "A5:16 | D5:16 | G5:16 | A5:16 | D5:16",
-         "A4:3 D5:5 E5:8 | D5:2 E5:6 C5:8 | B4:8 A4:2 G4:6 | A4:6 G4:2 E4:8 | D4:8 .:8", "", ""}.broken().at(1.25),
+         "A4:3 D5:5 E5:8 | D5:2 E5:6 C5:8 | B4:8 A4:2 G4:6 | A4:6 G4:2 E4:8 | D4:8 .:8", "", ""}.broken().at(1.25).rise(0.85, 1),
     };
     s.opening = "drone";  // the drone alone, once
     s.form = "chant organum chant2 low summit drone";

@@ -55,13 +55,13 @@ Score swallowtailTune() {
         Passage{"park2", 12, borrowed, parkChords, park,
          ".:12 | .:2 F4:2 E4:2 D4:2 .:4 | .:2 F4:4 .:6 | .:2 Bb3:10 | .:2 C4:2 A3:2 C4:2 .:4 | .:12 | "
          ".:2 F4:2 G4:2 F4:2 .:4 | .:6 F4:2 C4:4 | .:12 | .:4 G3:4 Bb3:4",
-         parkBass}.drums(1).broken().at(0.95),
+         parkBass}.drums(1).broken().at(0.95).rise(0.7, 1),
         Passage{"db", 16, "Db Eb F Gb Ab Bb C", dbChords, db, "", dbBass}.onSecond().at(0.55),
         Passage{"db2", 16, "Db Eb F Gb Ab Bb C", dbChords, db,
          ".:10 Ab4:2 Bb4:4 | .:10 Ab4:6 | .:4 Db5:4 F5:4 Eb5:4 | Bb4:4 .:12 | .:10 C5:6 | .:10 F4:4 .:2 | "
          ".:10 Bb4:2 Ab4:4 | .:2 F4:2 Db4:4 .:2 E4:4 .:2",
          dbBass}.onSecond().at(0.6),
-        Passage{"wind", 12, borrowed, windChords, wind, "", windBass}.drums(0).broken().at(1.2),
+        Passage{"wind", 12, borrowed, windChords, wind, "", windBass}.drums(0).broken().at(1.2).rise(0.9, 1),
         // The breeze again, its second half blowing elsewhere.
         Passage{"wind2", 12, borrowed, windChords,
          "A4:2 G4:2 F4:2 A4:2 C5:4 | Bb4:2 A4:2 G4:4 E4:4 | F4:2 E4:2 D4:2 E4:2 F4:4 | "
@@ -81,7 +81,7 @@ Score swallowtailTune() {
          "D4:3 G4:3 B4:6 | D5:4 B4:4 G4:2 A4:2 | E4:8 G4:4 | F#4:2 A4:2 D5:4 A4:4 | G4:2 B4:6 D5:2 .:2 | "
          "F#4:4 B4:4 D5:4 | B4:3 A4:3 G4:6 | A4:6 C5:2 E5:4 | G4:2 A4:2 C5:8 | G4:6 .:6",
          "", "G2:8 D3:4 | E2:8 B2:4 | C3:8 G2:4 | D2:8 A2:4 | G2:8 D3:4 | B2:8 F#2:4 | E2:8 B2:4 | A2:8 E2:4 | "
-             "C3:8 G2:4 | C2:8 G2:4"}.drums(1).broken().at(1.25),
+             "C3:8 G2:4 | C2:8 G2:4"}.drums(1).broken().at(1.25).rise(0.9, 1),
     };
     s.form = "park wind db park2 g wind2 db2 park3";
     return s;
