@@ -250,9 +250,10 @@ void enlargefast(BITMAP* small, BITMAP* big) {
 // (x, y - 1) reaches if its bottom digit is 2 and (x, y) if its top digit
 // is not; h .. s + l - 1, (x, y) alone; s + l .. s - 1, (x, y) if its
 // bottom digit is not 0 and (x, y + 1) if its top digit is 0. Each part is
-// drawn once into a padded row of its own, which needs no clipping, and the
-// big picture's rows are pointed at those: 360 rows are drawn, none copied,
-// and the copy to the display reads each from the cache s / 3 times over.
+// drawn once into a padded row of its own, which needs no clipping, copied
+// once into the big picture and the part's other rows are pointed at that
+// copy: 360 rows are drawn and copied, and the copy to the display reads
+// each from the cache s / 3 times over.
 //
 // Within a row, columns s * x + l .. s * x + s + l - 1 ("zone x") can be
 // reached only by column x's rectangles and, at the left, column x - 1's:
@@ -350,17 +351,35 @@ struct Rowpainter {
     }
 };
 
+// Row r of a memory bitmap as it was made, wherever line[r] points now.
+unsigned char* ownrow(BITMAP* big, int r) {
+    return static_cast<unsigned char*>(big->dat) + size_t(r) * big->w * sizeof(uint32_t);
+}
+
+// A bitmap of its own memory, row after row (not a part of another one);
+// row 0 stays at its place however the rows are pointed.
+bool ownsrows(BITMAP* big) {
+    return big->dat && big->line[0] == big->dat;
+}
+
 void enlargerows(BITMAP* small, BITMAP* big, int s) {
     for (int x = 0; x < smallw; ++x)
         for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
+    // The painter is scratch: each part is copied into the first of its
+    // own rows in big and the part's other rows point there, so big's rows
+    // all lie in big's own memory, whatever becomes of the painter.
     static std::unique_ptr<Rowpainter> painter;
     if (!painter || painter->s != s) painter = std::make_unique<Rowpainter>(s);
     const int cut[4] = {0, painter->hi, s + painter->lo, s};
+    const size_t bytes = size_t(smallw) * s * sizeof(uint32_t);
     for (int y = 0; y < smallh; ++y) {
         painter->paint(y, small);
-        for (int part = 0; part < 3; ++part)
-            for (int r = cut[part]; r < cut[part + 1]; ++r)
-                big->line[s * y + r] = reinterpret_cast<unsigned char*>(painter->line(part));
+        for (int part = 0; part < 3; ++part) {
+            if (cut[part] == cut[part + 1]) continue;
+            unsigned char* row = ownrow(big, s * y + cut[part]);
+            std::memcpy(row, painter->line(part), bytes);
+            for (int r = cut[part]; r < cut[part + 1]; ++r) big->line[s * y + r] = row;
+        }
     }
 }
 
@@ -400,7 +419,7 @@ void sprinklenoise(BITMAP* small, bool coloured) {
 void enlarge(BITMAP* small, BITMAP* big) {
     const int s = factorof(big);
     if (islinear32(small) && islinear32(big) && small->w == smallw && small->h == smallh &&
-        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0) {
+        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0 && (s == 4 || ownsrows(big))) {
         if (s == 4)
             enlargefast(small, big);
         else

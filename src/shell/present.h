@@ -14,9 +14,9 @@ void presentFrame();
 // The three stages of presentFrame, for the tests and the benchmark.
 // The factor is big's width over 160; big is 160s x 120s. showframe centres
 // big on the display and writes nothing outside big's rectangle there.
-// At factors other than 4, enlarge points big's rows at rows of its own
-// (several at one where they are alike): until the next enlargement, write
-// to big only to draw a whole new picture.
+// At factors other than 4, enlarge points several of big's rows at one of
+// its own where they are alike (never outside big's own memory): until the
+// next enlargement, write to big only to draw a whole new picture.
 void sprinklenoise(BITMAP* small, bool coloured);
 void enlarge(BITMAP* small, BITMAP* big);
 void showframe(BITMAP* big, BITMAP* display, int shake);

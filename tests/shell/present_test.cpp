@@ -156,6 +156,33 @@ TEST(Present, FastPathDrawsWhatTheReferenceDraws) {
     }
 }
 
+// Two pictures at two factors, as a display switch makes them: each keeps
+// its own rows, whatever the other's enlargement does (under
+// AddressSanitizer a row in freed memory ends the test).
+TEST(Present, TwoPicturesAtTwoFactorsKeepTheirOwnRows) {
+    paintnames(buffer);
+    BITMAP* six = create_bitmap(960, 720);
+    BITMAP* seven = create_bitmap(1120, 840);
+    BITMAP* want = create_bitmap(960, 720);
+    jitter.reseed(21);
+    enlarge(buffer, six);
+    jitter.reseed(21);
+    clear_to_color(want, makecol(0, 0, 0));
+    enlargereference(buffer, want);
+    enlarge(buffer, seven);
+    for (BITMAP* gone : {seven, static_cast<BITMAP*>(nullptr)}) {
+        if (gone) destroy_bitmap(gone);
+        for (int y = 0; y < 720; ++y) {
+            const auto* row = six->line[y];
+            ASSERT_TRUE(row >= static_cast<unsigned char*>(six->dat) &&
+                        row < static_cast<unsigned char*>(six->dat) + 960 * 720 * 4) << "row " << y;
+            ASSERT_EQ(0, memcmp(row, want->line[y], 960 * 4)) << "row " << y;
+        }
+    }
+    destroy_bitmap(six);
+    destroy_bitmap(want);
+}
+
 // Where the frame landed on the display: offset of the big picture's colour.
 struct Landing {
     int dx, dy;
