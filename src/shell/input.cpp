@@ -262,18 +262,17 @@ void latchkey(int scancode, long long at, bool real) {
         fresh = !g->down;  // else the key repeat, also after a made-up release
         g->down = true;
     }
+    // The display's rows first: an Enter they claim was never down for choosing.
+    for (const Binding& b : keys)
+        if (b.scancode == scancode && b.action == actdisplay && fresh && g) notedisplaykey(b, *g);
     for (int i = 0; i < bindings; ++i) {
-        if (keys[i].scancode != scancode) continue;
-        if (keys[i].action == actdisplay) {
-            if (fresh && g) notedisplaykey(keys[i], *g);
-            continue;
-        }
+        if (keys[i].scancode != scancode || keys[i].action == actdisplay) continue;
         // The desktop's key repeat sends more presses of a held key: it
         // went down at the first.
         // An Enter pressed with Alt stays unseen until its release.
-        if (up)
-            upat[i] = at;
-        else if (!(downat[i] > upat[i]) && !claimed(scancode))
+        if (up) {
+            if (downat[i] > upat[i]) upat[i] = at;  // else it was never down for this row
+        } else if (!(downat[i] > upat[i]) && !claimed(scancode))
             downat[i] = at;
         reported[i] = true;
     }

@@ -200,7 +200,10 @@ TEST_F(Input, DisplayKeysSwitchOnceAPressAcrossASwitch) {
         latchkey((altfirst ? KEY_ALT : KEY_ENTER) | 0x80, (t += 5) * 1000);
         lose({altfirst ? KEY_ENTER : KEY_ALT});
         EXPECT_EQ(choices(3), 0) << altfirst;
-        latchkey((altfirst ? KEY_ENTER : KEY_ALT) | 0x80, (t += 5) * 1000);
+        latchkey((altfirst ? KEY_ENTER : KEY_ALT) | 0x80, (t + 20) * 1000);  // after the next tick's time
+        tick(t += 10);
+        EXPECT_FALSE(isdown(actchoose)) << altfirst;
+        t += 10;
         EXPECT_FALSE(takedisplayswitch()) << altfirst;
         EXPECT_EQ(choices(2), 0);
         latchkey(KEY_ENTER, (t += 5) * 1000);  // a fresh press chooses
