@@ -17,6 +17,7 @@
 #include "shell/globals.h"
 #include "shell/iconpicture.h"
 #include "shell/input.h"
+#include "shell/present.h"
 #include "shell/xkeys.h"
 
 namespace {
@@ -87,8 +88,8 @@ bool setmode(bool window, int scale) {
     }
     windowed = window;
     if (!bigbuffer || bigbuffer->w != smallw * s) {
-        if (bigbuffer) destroy_bitmap(bigbuffer);
-        bigbuffer = create_bitmap(smallw * s, smallh * s);
+        destroybigpicture(bigbuffer);
+        bigbuffer = createbigpicture(s);
         if (!bigbuffer) failstartup("cannot create a bitmap");
     }
     clear_to_color(screen, makecol(0, 0, 0));

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -290,9 +291,24 @@ struct Rowpainter {
     // part 2 the own row and then the row below; a rectangle whose digits
     // keep it out of a part draws nothing there.
     void paint(int band, BITMAP* small) {
+        // The zone's width in quads known to the compiler: its loop unrolls
+        // and the lanes stay in registers.
+        switch (quads) {
+            case 1: return paintzones<1>(band, small);
+            case 2: return paintzones<2>(band, small);
+            case 3: return paintzones<3>(band, small);
+            case 4: return paintzones<4>(band, small);
+            case 5: return paintzones<5>(band, small);
+            default: return paintzones<0>(band, small);
+        }
+    }
+
+    // Q quads a zone, or 0 for this->quads.
+    template <int Q>
+    void paintzones(int band, BITMAP* small) {
         y = band;
         // Locals, so the stores below need not make the compiler read them again.
-        const int quads = this->quads, s = this->s, lo = this->lo;
+        const int quads = Q > 0 ? Q : this->quads, s = this->s, lo = this->lo;
         const Lanes* const mine = this->mine.data();
         const Lanes* const spill = this->spill.data();
         uint32_t* const out0 = line(0);
@@ -351,6 +367,10 @@ struct Rowpainter {
     }
 };
 
+// The painters of the big pictures made by createbigpicture, each living
+// as long as its picture: their rows are the picture's rows.
+std::map<BITMAP*, std::unique_ptr<Rowpainter>> painters;
+
 // Row r of a memory bitmap as it was made, wherever line[r] points now.
 unsigned char* ownrow(BITMAP* big, int r) {
     return static_cast<unsigned char*>(big->dat) + size_t(r) * big->w * sizeof(uint32_t);
@@ -362,22 +382,30 @@ bool ownsrows(BITMAP* big) {
     return big->dat && big->line[0] == big->dat;
 }
 
+// A picture with a painter of its own has its rows pointed into the
+// painter's. Any other has each part copied into the first of its own rows
+// and the part's other rows pointed there, from a painter that is only
+// scratch: so no bitmap ever points into rows that another one's
+// enlargement frees.
 void enlargerows(BITMAP* small, BITMAP* big, int s) {
     for (int x = 0; x < smallw; ++x)
         for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
-    // The painter is scratch: each part is copied into the first of its
-    // own rows in big and the part's other rows point there, so big's rows
-    // all lie in big's own memory, whatever becomes of the painter.
-    static std::unique_ptr<Rowpainter> painter;
-    if (!painter || painter->s != s) painter = std::make_unique<Rowpainter>(s);
-    const int cut[4] = {0, painter->hi, s + painter->lo, s};
+    const auto own = painters.find(big);
+    static std::unique_ptr<Rowpainter> scratch;
+    if (own == painters.end() && (!scratch || scratch->s != s)) scratch = std::make_unique<Rowpainter>(s);
+    Rowpainter& painter = own != painters.end() ? *own->second : *scratch;
+    const int cut[4] = {0, painter.hi, s + painter.lo, s};
     const size_t bytes = size_t(smallw) * s * sizeof(uint32_t);
     for (int y = 0; y < smallh; ++y) {
-        painter->paint(y, small);
+        painter.paint(y, small);
         for (int part = 0; part < 3; ++part) {
             if (cut[part] == cut[part + 1]) continue;
-            unsigned char* row = ownrow(big, s * y + cut[part]);
-            std::memcpy(row, painter->line(part), bytes);
+            unsigned char* row = reinterpret_cast<unsigned char*>(painter.line(part));
+            if (own == painters.end()) {
+                unsigned char* mine = ownrow(big, s * y + cut[part]);
+                std::memcpy(mine, row, bytes);
+                row = mine;
+            }
             for (int r = cut[part]; r < cut[part + 1]; ++r) big->line[s * y + r] = row;
         }
     }
@@ -394,6 +422,18 @@ void enlargereference(BITMAP* small, BITMAP* big) {
             rectfill(big, r.x0, r.y0, r.x1, r.y1, c);
         }
     }
+}
+
+BITMAP* createbigpicture(int s) {
+    BITMAP* big = create_bitmap(smallw * s, smallh * s);
+    if (big && s != 4) painters[big] = std::make_unique<Rowpainter>(s);
+    return big;
+}
+
+void destroybigpicture(BITMAP* big) {
+    if (!big) return;
+    painters.erase(big);
+    destroy_bitmap(big);
 }
 
 void drawPreface() {
@@ -419,7 +459,8 @@ void sprinklenoise(BITMAP* small, bool coloured) {
 void enlarge(BITMAP* small, BITMAP* big) {
     const int s = factorof(big);
     if (islinear32(small) && islinear32(big) && small->w == smallw && small->h == smallh &&
-        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0 && (s == 4 || ownsrows(big))) {
+        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0 &&
+        (s == 4 || painters.count(big) || ownsrows(big))) {
         if (s == 4)
             enlargefast(small, big);
         else

@@ -161,8 +161,8 @@ TEST(Present, FastPathDrawsWhatTheReferenceDraws) {
 // AddressSanitizer a row in freed memory ends the test).
 TEST(Present, TwoPicturesAtTwoFactorsKeepTheirOwnRows) {
     paintnames(buffer);
-    BITMAP* six = create_bitmap(960, 720);
-    BITMAP* seven = create_bitmap(1120, 840);
+    BITMAP* six = createbigpicture(6);
+    BITMAP* seven = createbigpicture(7);
     BITMAP* want = create_bitmap(960, 720);
     jitter.reseed(21);
     enlarge(buffer, six);
@@ -170,16 +170,19 @@ TEST(Present, TwoPicturesAtTwoFactorsKeepTheirOwnRows) {
     clear_to_color(want, makecol(0, 0, 0));
     enlargereference(buffer, want);
     enlarge(buffer, seven);
+    // A bitmap made elsewhere keeps its rows in its own memory.
+    BITMAP* other = create_bitmap(800, 600);
+    enlarge(buffer, other);
     for (BITMAP* gone : {seven, static_cast<BITMAP*>(nullptr)}) {
-        if (gone) destroy_bitmap(gone);
-        for (int y = 0; y < 720; ++y) {
-            const auto* row = six->line[y];
-            ASSERT_TRUE(row >= static_cast<unsigned char*>(six->dat) &&
-                        row < static_cast<unsigned char*>(six->dat) + 960 * 720 * 4) << "row " << y;
-            ASSERT_EQ(0, memcmp(row, want->line[y], 960 * 4)) << "row " << y;
-        }
+        destroybigpicture(gone);
+        enlarge(buffer, other);
+        for (int y = 0; y < 720; ++y) ASSERT_EQ(0, memcmp(six->line[y], want->line[y], 960 * 4)) << "row " << y;
+        for (int y = 0; y < 600; ++y)
+            ASSERT_TRUE(other->line[y] >= static_cast<unsigned char*>(other->dat) &&
+                        other->line[y] < static_cast<unsigned char*>(other->dat) + 800 * 600 * 4) << "row " << y;
     }
-    destroy_bitmap(six);
+    destroybigpicture(six);
+    destroy_bitmap(other);
     destroy_bitmap(want);
 }
 
