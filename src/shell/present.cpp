@@ -262,6 +262,30 @@ void enlargefast(BITMAP* small, BITMAP* big) {
 // ones, and stored once, so no store waits for another to land.
 typedef int32_t Lanes __attribute__((vector_size(16)));
 
+// What a rectangle code draws in each part of a band: its lanes by shape
+// (left digit * 3 + right digit; 9 none) and its spill into the next zone
+// by right digit (3 none). own: part 1 of its band; top, bottom: parts 0
+// and 2 of its band; under: part 0 of the band below; over: part 2 of the
+// band above.
+struct Role {
+    uint8_t shape, p;
+};
+struct Roles {
+    Role own, top, bottom, under, over;
+};
+struct RoleTable {
+    Roles of[81];
+    RoleTable() {
+        for (int k = 0; k < 81; ++k) {
+            const Digits d = digittable.of[k];
+            const Role drawn = {uint8_t(d.a * 3 + d.p), uint8_t(d.p)}, none = {9, 3};
+            of[k] = {drawn, d.b != 2 ? drawn : none, d.q != 0 ? drawn : none, d.q == 2 ? drawn : none,
+                     d.b == 0 ? drawn : none};
+        }
+    }
+};
+const RoleTable roles;
+
 struct Rowpainter {
     int s, lo, hi, quads;     // quads: a zone in groups of four lanes
     std::vector<Lanes> mine;  // column x's lanes by left digit * 3 + right digit; 9: none
@@ -326,20 +350,20 @@ struct Rowpainter {
             Lanes na = {0, 0, 0, 0}, no = na, nb = na;
             int sa = 3, so0 = 3, so1 = 3, so2 = 3, sb = 3;  // this column's spill by right digit
             if (x < smallw) {
-                const Digits d = digitsat(x, y);
-                const int shape = d.a * 3 + d.p;
-                m1 = &mine[shape * quads], so1 = d.p;
-                if (d.b != 2) m0o = m1, so0 = d.p;
-                if (d.q != 0) m2o = m1, so2 = d.p;
+                // Looked up, not branched on: the digits are random.
+                const Roles& d = roles.of[codes[y + 1][x]];
+                m1 = &mine[d.own.shape * quads], so1 = d.own.p;
+                m0o = &mine[d.top.shape * quads], so0 = d.top.p;
+                m2o = &mine[d.bottom.shape * quads], so2 = d.bottom.p;
                 no = Lanes{int32_t(here[x]), int32_t(here[x]), int32_t(here[x]), int32_t(here[x])};
                 if (y > 0) {
-                    const Digits u = digitsat(x, y - 1);
-                    if (u.q == 2) m0a = &mine[(u.a * 3 + u.p) * quads], sa = u.p;
+                    const Role& u = roles.of[codes[y][x]].under;
+                    m0a = &mine[u.shape * quads], sa = u.p;
                     na = Lanes{int32_t(above[x]), int32_t(above[x]), int32_t(above[x]), int32_t(above[x])};
                 }
                 if (y + 1 < smallh) {
-                    const Digits n = digitsat(x, y + 1);
-                    if (n.b == 0) m2b = &mine[(n.a * 3 + n.p) * quads], sb = n.p;
+                    const Role& n = roles.of[codes[y + 2][x]].over;
+                    m2b = &mine[n.shape * quads], sb = n.p;
                     nb = Lanes{int32_t(below[x]), int32_t(below[x]), int32_t(below[x]), int32_t(below[x])};
                 }
             }
