@@ -149,6 +149,8 @@ class Monkey:
         self.clicks = 0
         self.growth = []   # resident memory (KiB) first and last seen, by run
         self.switches = 0  # F11 or Alt+Enter
+        self.heldswitches = 0  # of them held for seconds (Enter held across the switch: acrossenter)
+        self.acrossenter = 0
         self.closes = 0    # close requests, as a window manager sends them
         self.actions = 0
         self.arrivals = collections.Counter()  # screen -> times reached
@@ -254,10 +256,13 @@ class Monkey:
         if r < 0.45:
             return self.tap("F11", self.rng.uniform(0.08, 0.3))
         if r < 0.6:
+            self.heldswitches += 1
             return self.held_for("F11", 0, self.rng.uniform(1.0, 3.0))
         if r < 0.75:
             return [(0, "down", "Alt_L")] + [(t + 0.03, w, k) for t, w, k in self.tap("Return")] + \
                 [(0.4, "up", "Alt_L")]
+        self.heldswitches += 1
+        self.acrossenter += 1
         hold = self.rng.uniform(1.0, 3.0)
         alt_up = self.rng.choice([self.rng.uniform(0.05, 0.5), hold + 0.2])  # before Enter, or after it
         return [(0, "down", "Alt_L")] + self.held_for("Return", 0.03, hold) + [(alt_up, "up", "Alt_L")]
@@ -285,7 +290,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (2, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
-                (2, self.display_keys),
+                (4, self.display_keys),
             ])
         if screen == "list":
             # Lean towards the newest level while there is one to unlock;
@@ -304,7 +309,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (3, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
-                (2, self.display_keys),
+                (4, self.display_keys),
             ])
         side = lambda: rng.choice(["Left", "Right"])  # noqa: E731
         return self.pick([
@@ -552,7 +557,8 @@ class Monkey:
             % (self.runs, self.legal_exits),
             "actions: %d; key presses: %d (key events %d), mouse clicks: %d"
             % (self.actions, self.keydowns, self.keydowns + self.keyups, self.clicks),
-            "full screen <-> window switches: %d; close requests: %d" % (self.switches, self.closes),
+            "full screen <-> window switches: %d (%d held for seconds, %d of them Alt+Enter with Enter held "
+            "across the switch); close requests: %d" % (self.switches, self.heldswitches, self.acrossenter, self.closes),
             "longest run (%.0f s): resident memory %d KiB at its first sample, %d KiB at its last"
             % max(self.growth or [(0, 0, 0)]),
             "screens reached: " + ", ".join("%s %d" % (k, self.arrivals[k])
