@@ -79,6 +79,13 @@ bool claimed(int scancode) {
     return g && g->claimed;
 }
 
+// Whether the key means something else with Alt down.
+bool withalt(int scancode) {
+    for (const Binding& b : keys)
+        if (b.scancode == scancode && b.alt) return true;
+    return false;
+}
+
 void letgo(Guard& g) {
     g.down = g.doubt = g.claimed = false;
 }
@@ -268,8 +275,8 @@ void latchkey(int scancode, long long at, bool real) {
     for (int i = 0; i < bindings; ++i) {
         if (keys[i].scancode != scancode || keys[i].action == actdisplay) continue;
         // The desktop's key repeat sends more presses of a held key: it
-        // went down at the first.
-        // An Enter pressed with Alt stays unseen until its release.
+        // went down at the first. An Enter that took part in Alt+Enter
+        // stays unseen until it is really let go.
         if (up) {
             if (downat[i] > upat[i]) upat[i] = at;  // else it was never down for this row
         } else if (!(downat[i] > upat[i]) && !claimed(scancode))
@@ -355,10 +362,7 @@ void inputtick(long long at) {
 bool isdown(Action a) {
     for (int i = 0; i < bindings; ++i) {
         if (keys[i].action != a || a == actdisplay || claimed(keys[i].scancode)) continue;
-        // Enter with Alt down is the display's.
-        if (keys[i].scancode == KEY_ENTER || keys[i].scancode == KEY_ENTER_PAD) {
-            if (altheld()) continue;
-        }
+        if (altheld() && withalt(keys[i].scancode)) continue;  // Enter with Alt down is the display's
         if (reported[i] ? timeddown[i] : key[keys[i].scancode] != 0 && !catchup) return true;
     }
     return ((padheld | padtapbits) & bit(a)) != 0;

@@ -290,7 +290,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (2, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
-                (4, self.display_keys),
+                (6, self.display_keys),
             ])
         if screen == "list":
             # Lean towards the newest level while there is one to unlock;
@@ -309,7 +309,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (3, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
-                (4, self.display_keys),
+                (6, self.display_keys),
             ])
         side = lambda: rng.choice(["Left", "Right"])  # noqa: E731
         return self.pick([
@@ -324,7 +324,7 @@ class Monkey:
             (3, lambda: self.tap("Escape")),
             (3, lambda: self.tap(rng.choice(["space"] + OTHER))),
             (3, lambda: [(rng.uniform(0.2, 1.0), "up", "none")]),
-            (4, self.display_keys),
+            (10, self.display_keys),
         ])
 
     # -- seeing
