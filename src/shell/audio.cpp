@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/quietsound.h"
 #include "shell/soundcheck.h"
 
 SAMPLE* sample[2] = {nullptr, nullptr};
@@ -39,8 +40,10 @@ void exitdumb() {
 }  // namespace
 
 void init_sound() {
+    quietalsa();
     if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
         allegro_message("Error initialising sound system\n%s\n", allegro_error);
+    reportnosound();
     std::atexit(exitdumb);
     set_mixer_quality(0);
     dumb_register_stdfiles();

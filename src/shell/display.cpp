@@ -17,12 +17,15 @@
 #include "shell/globals.h"
 #include "shell/iconpicture.h"
 #include "shell/input.h"
+#include "shell/present.h"
+#include "shell/xkeys.h"
 
 namespace {
 
 constexpr int smallw = 160, smallh = 120;
 
 bool windowed = false;
+bool fullrefused = false;  // for the run: asking again only remakes the window
 int askedscale = 0;
 std::atomic<bool> closing{false};
 
@@ -85,8 +88,8 @@ bool setmode(bool window, int scale) {
     }
     windowed = window;
     if (!bigbuffer || bigbuffer->w != smallw * s) {
-        if (bigbuffer) destroy_bitmap(bigbuffer);
-        bigbuffer = create_bitmap(smallw * s, smallh * s);
+        destroybigpicture(bigbuffer);
+        bigbuffer = createbigpicture(s);
         if (!bigbuffer) failstartup("cannot create a bitmap");
     }
     clear_to_color(screen, makecol(0, 0, 0));
@@ -113,11 +116,20 @@ int windowfactor(int dw, int dh) {
 
 void opendisplay(bool window, int scale) {
     askedscale = scale;
+    // A picture cut off at the screen's edges is no game.
+    int dw, dh;
+    desktopsize(dw, dh);
+    if (dw < smallw || dh < smallh) {
+        std::fprintf(stderr, "quellmarrow: the screen (%dx%d) is smaller than the %dx%d picture\n", dw, dh, smallw,
+                     smallh);
+        std::exit(1);
+    }
     // The window's name and class, which docks match to the desktop entry.
     xwin_set_window_name("quellmarrow", "quellmarrow");
     set_window_title("quellmarrow");
     // A desktop that refuses full screen still gets the game, in a window.
     if (!window && setmode(false, scale)) return;
+    fullrefused = !window;
     if (setmode(true, scale)) return;
     failstartup("cannot open a window");
 }
@@ -127,9 +139,17 @@ bool displaywindowed() {
 }
 
 void watchdisplaykeys() {
+    settlekeys();
     if (!takedisplayswitch()) return;
+    if (windowed && fullrefused) return;  // the window stays as it is
+    displayswitching(true);
     // Full screen refused: stay in the window (or go back to one).
-    if (!setmode(!windowed, askedscale) && !setmode(windowed, askedscale)) failstartup("cannot open a window");
+    if (!setmode(!windowed, askedscale)) {
+        fullrefused = fullrefused || windowed;
+        if (!setmode(windowed, askedscale)) failstartup("cannot open a window");
+    }
+    drainkeyevents();
+    displayswitching(false);
 }
 
 bool closerequested() {

@@ -11,6 +11,7 @@
 #include "shell/display.h"
 #include "shell/globals.h"
 #include "shell/input.h"
+#include "shell/lostdisplay.h"
 #include "shell/terminate.h"
 
 void increment_speed_counter() {
@@ -42,6 +43,7 @@ void initsystem() {
     // Held back until start-up is over, and never seen by the library's
     // threads, which inherit the mask.
     holdtermination();
+    catchlostdisplay();
     if (allegro_init() != 0) failstartup("cannot start Allegro (no X display? check DISPLAY)");
     init_sound();
 }

@@ -18,21 +18,24 @@
 #include <cstdlib>
 
 #include "shell/record.h"
+#include "shell/xkeys.h"
 
 namespace {
 
 struct Binding {
     int scancode;
     Action action;
+    bool alt = false;  // only with Alt (or AltGr) down
 };
 
-// Every key the game reads, one row per key.
+// Every key the game reads, one row per key and meaning.
 const Binding keys[] = {
     {KEY_UP, actup},          {KEY_DOWN, actdown},         {KEY_LEFT, actleft},
     {KEY_RIGHT, actright},    {KEY_SPACE, actchoose},      {KEY_ENTER, actchoose},
     {KEY_ENTER_PAD, actchoose}, {KEY_ESC, actback},        {KEY_BACKSPACE, actundo},
     {KEY_DEL, actundo},       {KEY_M, actmute},            {KEY_MINUS, actquieter},
     {KEY_MINUS_PAD, actquieter}, {KEY_EQUALS, actlouder},  {KEY_PLUS_PAD, actlouder},
+    {KEY_F11, actdisplay},    {KEY_ENTER, actdisplay, true}, {KEY_ENTER_PAD, actdisplay, true},
 };
 
 // Pad buttons 0 to 3 as the Linux joystick interface numbers a common pad:
@@ -44,9 +47,48 @@ constexpr unsigned bit(Action a) {
     return 1u << a;
 }
 
-// Alt+Enter switches the display, so Enter with Alt down chooses nothing.
-bool altenter(int scancode) {
-    return (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) && (key[KEY_ALT] || key[KEY_ALTGR]);
+// Actions of every screen: they stay out of the keyboard buffer, so they
+// do not also end the intro as its "any key".
+bool global(Action a) {
+    return a == actdisplay || a == actmute || a == actquieter || a == actlouder;
+}
+
+// Keys whose state must outlive a display switch: remaking the window makes
+// the library report every held key released, and the desktop's key repeat
+// would then pass for a fresh press. Their state follows real events only;
+// a made-up release leaves them in doubt until the display's key map says.
+struct Guard {
+    int scancode;
+    std::atomic<bool> down{false}, doubt{false};
+    std::atomic<bool> claimed{false};  // Enter went down with Alt: it switched, it chooses nothing
+};
+Guard guards[] = {{KEY_F11}, {KEY_ENTER}, {KEY_ENTER_PAD}, {KEY_ALT}, {KEY_ALTGR}};
+
+Guard* guardof(int scancode) {
+    for (Guard& g : guards)
+        if (g.scancode == scancode) return &g;
+    return nullptr;
+}
+
+bool altheld() {
+    return key[KEY_ALT] || key[KEY_ALTGR] || guardof(KEY_ALT)->down || guardof(KEY_ALTGR)->down;
+}
+
+// An Enter that took part in Alt+Enter, until it is really let go.
+bool claimed(int scancode) {
+    const Guard* g = guardof(scancode);
+    return g && g->claimed;
+}
+
+// Whether the key means something else with Alt down.
+bool withalt(int scancode) {
+    for (const Binding& b : keys)
+        if (b.scancode == scancode && b.alt) return true;
+    return false;
+}
+
+void letgo(Guard& g) {
+    g.down = g.doubt = g.claimed = false;
 }
 
 constexpr int bindings = sizeof keys / sizeof keys[0];
@@ -60,6 +102,7 @@ std::atomic<bool> reported[bindings];
 bool timeddown[bindings];  // the key's part in this tick, for keys with a history
 bool heldat[bindings];     // the key was down at the previous tick's time
 long long lasttick = 0;    // time of the previous tick
+bool catchup = false;      // the pass is catching up after a stall
 
 // The clock's ticks, counted on the timer thread, and the time tick 0 would
 // have come due: the lowest (time - serial periods) seen, allowed to creep
@@ -131,34 +174,26 @@ unsigned lookatpad() {
 }
 
 void keyboardcallback(int scancode) {
-    latchkey(scancode, inputclock());
+    latchkey(scancode, inputclock(), realkeyevent(scancode & 0x7f));
 }
 END_OF_FUNCTION(keyboardcallback)
 
-// F11 and Alt+Enter presses not yet acted on, and whether each is down, so
-// the desktop's key repeat does not switch the display again and again.
+// F11 and Alt+Enter presses not yet acted on; none are taken while a
+// switch is under way.
 std::atomic<int> switchpresses{0};
-bool f11down = false, enterdown = false;  // keyboard thread only
+std::atomic<bool> switching{false};
 
-void notedisplaykeys(int scancode, bool up) {
-    if (scancode == KEY_F11) {
-        if (!up && !f11down) ++switchpresses;
-        f11down = !up;
-    } else if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) {
-        if (!up && !enterdown && altenter(scancode)) ++switchpresses;
-        enterdown = !up;
-    }
+// A press of a display row's key: one switch, however long it is held.
+void notedisplaykey(const Binding& b, Guard& g) {
+    if (b.alt && !altheld()) return;
+    if (b.alt) g.claimed = true;
+    if (!switching) ++switchpresses;
 }
 
-// Keys that act on every screen stay out of the keyboard buffer, so they do
-// not also end the intro as its "any key".
 bool globalkey(int scancode) {
-    switch (scancode) {
-        case KEY_F11: case KEY_M: case KEY_MINUS: case KEY_MINUS_PAD: case KEY_EQUALS: case KEY_PLUS_PAD:
-            return true;
-        default:
-            return altenter(scancode);
-    }
+    for (const Binding& b : keys)
+        if (b.scancode == scancode && global(b.action) && (!b.alt || altheld())) return true;
+    return false;
 }
 
 int bufferedkey(int k) {
@@ -211,7 +246,9 @@ void forgetinput() {
     }
     lasttick = 0;
     switchpresses = 0;
-    f11down = enterdown = false;
+    switching = false;
+    catchup = false;
+    for (Guard& g : guards) letgo(g);
 }
 
 long long inputclock() {
@@ -219,21 +256,45 @@ long long inputclock() {
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-void latchkey(int scancode, long long at) {
+void latchkey(int scancode, long long at, bool real) {
     const bool up = scancode & 0x80;
     scancode &= 0x7f;
-    notedisplaykeys(scancode, up);
+    Guard* g = guardof(scancode);
+    bool fresh = !up;
+    if (g && up) {
+        if (real)
+            letgo(*g);
+        else
+            g->doubt = true;
+    } else if (g) {
+        fresh = !g->down;  // else the key repeat, also after a made-up release
+        g->down = true;
+    }
+    // The display's rows first: an Enter they claim was never down for choosing.
+    for (const Binding& b : keys)
+        if (b.scancode == scancode && b.action == actdisplay && fresh && g) notedisplaykey(b, *g);
     for (int i = 0; i < bindings; ++i) {
-        if (keys[i].scancode != scancode) continue;
+        if (keys[i].scancode != scancode || keys[i].action == actdisplay) continue;
         // The desktop's key repeat sends more presses of a held key: it
-        // went down at the first.
-        // An Enter pressed with Alt stays unseen until its release.
-        if (up)
-            upat[i] = at;
-        else if (!(downat[i] > upat[i]) && !altenter(scancode))
+        // went down at the first. An Enter that took part in Alt+Enter
+        // stays unseen until it is really let go.
+        if (up) {
+            if (downat[i] > upat[i]) upat[i] = at;  // else it was never down for this row
+        } else if (!(downat[i] > upat[i]) && !claimed(scancode))
             downat[i] = at;
         reported[i] = true;
     }
+}
+
+bool keysindoubt() {
+    for (const Guard& g : guards)
+        if (g.doubt) return true;
+    return false;
+}
+
+void settledoubts(bool (*held)(int scancode)) {
+    for (Guard& g : guards)
+        if (g.doubt && !held(g.scancode)) letgo(g);
 }
 
 void notetick() {
@@ -254,6 +315,12 @@ void installinput() {
     LOCK_FUNCTION(bufferedkey);
     keyboard_lowlevel_callback = keyboardcallback;
     keyboard_callback = bufferedkey;
+    watchxkeys();
+}
+
+void displayswitching(bool on) {
+    if (!on) switchpresses = 0;
+    switching = on;
 }
 
 bool takedisplayswitch() {
@@ -268,6 +335,10 @@ void pollinput() {
     lookatpad();
 }
 
+void catchingup(bool on) {
+    catchup = on;
+}
+
 void inputtick(long long at) {
     if (replaying()) {
         replaytick();
@@ -275,6 +346,7 @@ void inputtick(long long at) {
     }
     at = std::max(at, lasttick + 1);  // tick times only go forward
     for (int i = 0; i < bindings; ++i) {
+        if (keys[i].action == actdisplay) continue;
         const long long down = downat[i], up = upat[i];
         // A key still down by its history but up in key[] lost its release
         // (the library lets go of every key when the window loses focus).
@@ -283,24 +355,26 @@ void inputtick(long long at) {
         // and the next down, so a screen that waits for a release sees a
         // second press.
         const bool letgo = heldat[i] && up > lasttick && up <= at;
-        timeddown[i] = !letgo && (held || (down > lasttick && down <= at));
+        timeddown[i] = !letgo && (held || (down > lasttick && down <= at)) && !(catchup && held);
         heldat[i] = held;
     }
     lasttick = at;
     padheld = lookatpad();
+    if (catchup) padheld = 0;
     padtapbits = padlatched;
     padlatched = 0;
     unsigned acts = 0;
-    for (int a = 0; a < actions; ++a)
+    for (int a = 0; a < tickactions; ++a)
         if (isdown(static_cast<Action>(a))) acts |= bit(static_cast<Action>(a));
     recordtick(acts);
 }
 
 bool isdown(Action a) {
-    if (replaying()) return (replayedbits() & bit(a)) != 0;
+    if (replaying()) return a < tickactions && (replayedbits() & bit(a)) != 0;
     for (int i = 0; i < bindings; ++i) {
-        if (keys[i].action != a || altenter(keys[i].scancode)) continue;
-        if (reported[i] ? timeddown[i] : key[keys[i].scancode] != 0) return true;
+        if (keys[i].action != a || a == actdisplay || claimed(keys[i].scancode)) continue;
+        if (altheld() && withalt(keys[i].scancode)) continue;  // Enter with Alt down is the display's
+        if (reported[i] ? timeddown[i] : key[keys[i].scancode] != 0 && !catchup) return true;
     }
     return ((padheld | padtapbits) & bit(a)) != 0;
 }

@@ -24,6 +24,7 @@ enum Action {
     actmute,     // M
     actquieter,  // - (main and keypad)
     actlouder,   // = (main) and + (keypad)
+    actdisplay,  // F11, Alt+Enter: full screen or window, between frames (takedisplayswitch); no tick sees it
     actions
 };
 
@@ -36,6 +37,10 @@ void pollinput();
 
 // Once before every logic tick, with the time (inputclock) the tick came due.
 void inputtick(long long at);
+
+// The ticks of a pass that caught up after a stall see no held key (it
+// may have been let go long since); taps still count once.
+void catchingup(bool on);
 
 // Microseconds on a steady clock: the time of key events and ticks.
 long long inputclock();
@@ -64,9 +69,20 @@ bool mousebutton();
 // tap between two frames switches the display too.
 bool takedisplayswitch();
 
+// Around a display switch: presses made while it is under way are dropped.
+void displayswitching(bool on);
+
 // What the keyboard's low-level callback does with a key event at time
-// `at` (a release has bit 7 set).
-void latchkey(int scancode, long long at);
+// `at` (a release has bit 7 set). `real` is false for a release the
+// library makes up when the window goes (a display switch, a lost focus):
+// F11, Enter and Alt may still be held then, and the desktop's key repeat
+// must not pass for a fresh press.
+void latchkey(int scancode, long long at, bool real = true);
+
+// Whether a made-up release left F11, Enter or Alt in doubt; `held` then
+// tells which of them are really up now (the display's own key map).
+bool keysindoubt();
+void settledoubts(bool (*held)(int scancode));
 
 // Where the pad is read from: true and the first pad's state, or false when
 // there is none (never installed, or gone). Tests put a simulated pad here.

@@ -9,7 +9,8 @@
 // Each pass polls the music, runs the pending ticks (all of them, even after
 // one has ended the screen, but no more than a second's worth: after a stop
 // or a suspend the clock reports every missed tick, and the rest are
-// dropped), draws and presents one frame, then waits until
+// dropped; the second that runs sees no key as held, since it may have
+// been let go during the stop), draws and presents one frame, then waits until
 // the next frame is due (the limiter is off unless the entry function set a
 // rate, so tests and benchmarks pass as fast as they like).
 //
@@ -40,6 +41,7 @@ void pass() {
     pollinput();
     const int excess = speed_count.load() - maxpending;
     if (excess > 0) speed_count.fetch_sub(excess);
+    catchingup(excess > 0);
     // Read before the count, so a tick that comes in between only makes
     // these times a period early.
     const long long last = lasttickdue();
@@ -50,6 +52,7 @@ void pass() {
         T::tick();
         speed_count.fetch_sub(1);
     }
+    catchingup(false);
     watchdisplaykeys();
     T::draw();
     drawvolumemark();

@@ -31,6 +31,7 @@ const char* const usage =
     "  --seed N     deal the levels' scramblings from seed N (0 to 4294967295),\n"
     "               to replay a run exactly; by default each run is new\n"
     "  --quiet      leave out the diagnostic lines on standard output\n"
+    "               (scripts/play.sh passes it; play.sh --diagnostics does not)\n"
     "  --record FILE\n"
     "               write the run to FILE: its seed and every key it read\n"
     "  --replay FILE\n"

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -250,15 +251,40 @@ void enlargefast(BITMAP* small, BITMAP* big) {
 // (x, y - 1) reaches if its bottom digit is 2 and (x, y) if its top digit
 // is not; h .. s + l - 1, (x, y) alone; s + l .. s - 1, (x, y) if its
 // bottom digit is not 0 and (x, y + 1) if its top digit is 0. Each part is
-// drawn once into a padded row of its own, which needs no clipping, and the
-// big picture's rows are pointed at those: 360 rows are drawn, none copied,
-// and the copy to the display reads each from the cache s / 3 times over.
+// drawn once into a padded row of its own, which needs no clipping, copied
+// once into the big picture and the part's other rows are pointed at that
+// copy: 360 rows are drawn and copied, and the copy to the display reads
+// each from the cache s / 3 times over.
 //
 // Within a row, columns s * x + l .. s * x + s + l - 1 ("zone x") can be
 // reached only by column x's rectangles and, at the left, column x - 1's:
 // each zone is worked out in registers from those, later ones over earlier
 // ones, and stored once, so no store waits for another to land.
 typedef int32_t Lanes __attribute__((vector_size(16)));
+
+// What a rectangle code draws in each part of a band: its lanes by shape
+// (left digit * 3 + right digit; 9 none) and its spill into the next zone
+// by right digit (3 none). own: part 1 of its band; top, bottom: parts 0
+// and 2 of its band; under: part 0 of the band below; over: part 2 of the
+// band above.
+struct Role {
+    uint8_t shape, p;
+};
+struct Roles {
+    Role own, top, bottom, under, over;
+};
+struct RoleTable {
+    Roles of[81];
+    RoleTable() {
+        for (int k = 0; k < 81; ++k) {
+            const Digits d = digittable.of[k];
+            const Role drawn = {uint8_t(d.a * 3 + d.p), uint8_t(d.p)}, none = {9, 3};
+            of[k] = {drawn, d.b != 2 ? drawn : none, d.q != 0 ? drawn : none, d.q == 2 ? drawn : none,
+                     d.b == 0 ? drawn : none};
+        }
+    }
+};
+const RoleTable roles;
 
 struct Rowpainter {
     int s, lo, hi, quads;     // quads: a zone in groups of four lanes
@@ -289,9 +315,24 @@ struct Rowpainter {
     // part 2 the own row and then the row below; a rectangle whose digits
     // keep it out of a part draws nothing there.
     void paint(int band, BITMAP* small) {
+        // The zone's width in quads known to the compiler: its loop unrolls
+        // and the lanes stay in registers.
+        switch (quads) {
+            case 1: return paintzones<1>(band, small);
+            case 2: return paintzones<2>(band, small);
+            case 3: return paintzones<3>(band, small);
+            case 4: return paintzones<4>(band, small);
+            case 5: return paintzones<5>(band, small);
+            default: return paintzones<0>(band, small);
+        }
+    }
+
+    // Q quads a zone, or 0 for this->quads.
+    template <int Q>
+    void paintzones(int band, BITMAP* small) {
         y = band;
         // Locals, so the stores below need not make the compiler read them again.
-        const int quads = this->quads, s = this->s, lo = this->lo;
+        const int quads = Q > 0 ? Q : this->quads, s = this->s, lo = this->lo;
         const Lanes* const mine = this->mine.data();
         const Lanes* const spill = this->spill.data();
         uint32_t* const out0 = line(0);
@@ -309,20 +350,20 @@ struct Rowpainter {
             Lanes na = {0, 0, 0, 0}, no = na, nb = na;
             int sa = 3, so0 = 3, so1 = 3, so2 = 3, sb = 3;  // this column's spill by right digit
             if (x < smallw) {
-                const Digits d = digitsat(x, y);
-                const int shape = d.a * 3 + d.p;
-                m1 = &mine[shape * quads], so1 = d.p;
-                if (d.b != 2) m0o = m1, so0 = d.p;
-                if (d.q != 0) m2o = m1, so2 = d.p;
+                // Looked up, not branched on: the digits are random.
+                const Roles& d = roles.of[codes[y + 1][x]];
+                m1 = &mine[d.own.shape * quads], so1 = d.own.p;
+                m0o = &mine[d.top.shape * quads], so0 = d.top.p;
+                m2o = &mine[d.bottom.shape * quads], so2 = d.bottom.p;
                 no = Lanes{int32_t(here[x]), int32_t(here[x]), int32_t(here[x]), int32_t(here[x])};
                 if (y > 0) {
-                    const Digits u = digitsat(x, y - 1);
-                    if (u.q == 2) m0a = &mine[(u.a * 3 + u.p) * quads], sa = u.p;
+                    const Role& u = roles.of[codes[y][x]].under;
+                    m0a = &mine[u.shape * quads], sa = u.p;
                     na = Lanes{int32_t(above[x]), int32_t(above[x]), int32_t(above[x]), int32_t(above[x])};
                 }
                 if (y + 1 < smallh) {
-                    const Digits n = digitsat(x, y + 1);
-                    if (n.b == 0) m2b = &mine[(n.a * 3 + n.p) * quads], sb = n.p;
+                    const Role& n = roles.of[codes[y + 2][x]].over;
+                    m2b = &mine[n.shape * quads], sb = n.p;
                     nb = Lanes{int32_t(below[x]), int32_t(below[x]), int32_t(below[x]), int32_t(below[x])};
                 }
             }
@@ -350,17 +391,47 @@ struct Rowpainter {
     }
 };
 
+// The painters of the big pictures made by createbigpicture, each living
+// as long as its picture: their rows are the picture's rows.
+std::map<BITMAP*, std::unique_ptr<Rowpainter>> painters;
+
+// Row r of a memory bitmap as it was made, wherever line[r] points now.
+unsigned char* ownrow(BITMAP* big, int r) {
+    return static_cast<unsigned char*>(big->dat) + size_t(r) * big->w * sizeof(uint32_t);
+}
+
+// A bitmap of its own memory, row after row (not a part of another one);
+// row 0 stays at its place however the rows are pointed.
+bool ownsrows(BITMAP* big) {
+    return big->dat && big->line[0] == big->dat;
+}
+
+// A picture with a painter of its own has its rows pointed into the
+// painter's. Any other has each part copied into the first of its own rows
+// and the part's other rows pointed there, from a painter that is only
+// scratch: so no bitmap ever points into rows that another one's
+// enlargement frees.
 void enlargerows(BITMAP* small, BITMAP* big, int s) {
     for (int x = 0; x < smallw; ++x)
         for (int y = 0; y < smallh; ++y) codes[y + 1][x] = static_cast<uint8_t>(jitter.rectcode());
-    static std::unique_ptr<Rowpainter> painter;
-    if (!painter || painter->s != s) painter = std::make_unique<Rowpainter>(s);
-    const int cut[4] = {0, painter->hi, s + painter->lo, s};
+    const auto own = painters.find(big);
+    static std::unique_ptr<Rowpainter> scratch;
+    if (own == painters.end() && (!scratch || scratch->s != s)) scratch = std::make_unique<Rowpainter>(s);
+    Rowpainter& painter = own != painters.end() ? *own->second : *scratch;
+    const int cut[4] = {0, painter.hi, s + painter.lo, s};
+    const size_t bytes = size_t(smallw) * s * sizeof(uint32_t);
     for (int y = 0; y < smallh; ++y) {
-        painter->paint(y, small);
-        for (int part = 0; part < 3; ++part)
-            for (int r = cut[part]; r < cut[part + 1]; ++r)
-                big->line[s * y + r] = reinterpret_cast<unsigned char*>(painter->line(part));
+        painter.paint(y, small);
+        for (int part = 0; part < 3; ++part) {
+            if (cut[part] == cut[part + 1]) continue;
+            unsigned char* row = reinterpret_cast<unsigned char*>(painter.line(part));
+            if (own == painters.end()) {
+                unsigned char* mine = ownrow(big, s * y + cut[part]);
+                std::memcpy(mine, row, bytes);
+                row = mine;
+            }
+            for (int r = cut[part]; r < cut[part + 1]; ++r) big->line[s * y + r] = row;
+        }
     }
 }
 
@@ -375,6 +446,18 @@ void enlargereference(BITMAP* small, BITMAP* big) {
             rectfill(big, r.x0, r.y0, r.x1, r.y1, c);
         }
     }
+}
+
+BITMAP* createbigpicture(int s) {
+    BITMAP* big = create_bitmap(smallw * s, smallh * s);
+    if (big && s != 4) painters[big] = std::make_unique<Rowpainter>(s);
+    return big;
+}
+
+void destroybigpicture(BITMAP* big) {
+    if (!big) return;
+    painters.erase(big);
+    destroy_bitmap(big);
 }
 
 void drawPreface() {
@@ -400,7 +483,8 @@ void sprinklenoise(BITMAP* small, bool coloured) {
 void enlarge(BITMAP* small, BITMAP* big) {
     const int s = factorof(big);
     if (islinear32(small) && islinear32(big) && small->w == smallw && small->h == smallh &&
-        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0) {
+        big->w == s * smallw && big->h == s * smallh && makecol(0, 0, 0) == 0 &&
+        (s == 4 || painters.count(big) || ownsrows(big))) {
         if (s == 4)
             enlargefast(small, big);
         else

@@ -21,11 +21,15 @@
 #include "shell/input.h"
 
 constexpr int recordformat = 1;
-constexpr unsigned tickanykey = 1u << actions;      // the intro's "any key" was seen
-constexpr unsigned tickmouse = 1u << (actions + 1);  // the intro saw the left button
-constexpr unsigned tickpass = 1u << (actions + 2);   // the tick is the first of its pass
-constexpr unsigned tickbits = (1u << (actions + 3)) - 1;
-static_assert(actions + 3 <= 13, "a tick is 16 bits, the top three clear");
+// The actions a tick can see: the display switch is taken between frames,
+// so no recording carries it.
+constexpr int tickactions = actdisplay;
+static_assert(tickactions == actions - 1, "the display switch is the last action");
+constexpr unsigned tickanykey = 1u << tickactions;      // the intro's "any key" was seen
+constexpr unsigned tickmouse = 1u << (tickactions + 1);  // the intro saw the left button
+constexpr unsigned tickpass = 1u << (tickactions + 2);   // the tick is the first of its pass
+constexpr unsigned tickbits = (1u << (tickactions + 3)) - 1;
+static_assert(tickactions + 3 <= 13, "a tick is 16 bits, the top three clear");
 
 struct Recording {
     uint32_t seed = 0;

@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -114,8 +117,17 @@ bool soundfileplausible(const char* path) {
     const bool wav = n >= 4 && strcasecmp(path + n - 4, ".wav") == 0;
     const bool xm = n >= 3 && strcasecmp(path + n - 3, ".xm") == 0;
     if (!wav && !xm) return false;
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
+    // Not blocking: a FIFO standing in for the file would wait for a writer
+    // for ever; anything but a regular file is no sound file.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    std::FILE* f = nullptr;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) f = fdopen(fd, "rb");
+    if (!f) {
+        close(fd);
+        return false;
+    }
     std::vector<unsigned char> bytes;
     unsigned char chunk[65536];
     for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, f)) > 0;)

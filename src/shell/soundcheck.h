@@ -14,5 +14,5 @@ bool wavplausible(const unsigned char* bytes, std::size_t size);
 bool xmplausible(const unsigned char* bytes, std::size_t size);
 
 // Reads path and applies the check its extension calls for (.wav or .xm);
-// false when the file cannot be read.
+// false when it is not a regular file or cannot be read.
 bool soundfileplausible(const char* path);

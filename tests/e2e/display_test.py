@@ -5,10 +5,12 @@ centred, uncut, every small pixel a sharp block, reading as the 640x480
 picture does; F11 to a window and back in the middle of fold keeps the
 sentence and the level; a close request ends the game with status 0 from
 the title, the level list and a play screen; the window has our class and
-icon."""
+icon; F11 and Alt+Enter held switch once, a burst of presses stops
+switching with its last press, and the Enter of Alt+Enter chooses nothing."""
 import os
 import re
 import subprocess
+import threading
 import time
 
 import harness as h
@@ -34,10 +36,22 @@ def window_rects(s):
     """(x, y, width, height) of each visible window of the game."""
     rects = []
     for w in windows(s):
-        info = subprocess.run(["xwininfo", "-id", w], env=s.env, stdout=subprocess.PIPE, text=True).stdout
-        rects.append(tuple(int(re.search(k + r":\s+(-?\d+)", info).group(1))
-                           for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")))
+        info = subprocess.run(["xwininfo", "-id", w], env=s.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True).stdout
+        found = [re.search(k + r":\s+(-?\d+)", info)
+                 for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+        if all(found):  # else gone in the meantime
+            rects.append(tuple(int(m.group(1)) for m in found))
     return rects
+
+
+def repeating(s, key, seconds):
+    """Holds key down as a desktop does: its key repeat presses it again
+    every 40 ms after a delay of 0.5 s."""
+    words = ["keydown", key, "sleep", "0.5"]
+    for _ in range(int((seconds - 0.5) / 0.04)):
+        words += ["keydown", key, "sleep", "0.04"]
+    s.xdotool(*words)
 
 
 class Geometry:
@@ -242,6 +256,93 @@ def close_and_exit(s, where):
     h.expect(status == 0, "a close request on %s: status %r" % (where, status))
 
 
+class Modes(threading.Thread):
+    """Full screen or window, as the visible windows say, every 20 ms: the
+    changes, with their times."""
+
+    def __init__(self, s, window):
+        super().__init__(daemon=True)
+        self.s, self.window, self.changes, self.now = s, window, [], None
+        self.stopped = threading.Event()
+        self.start()
+
+    def run(self):
+        while not self.stopped.is_set():
+            sizes = [r[2:] for r in window_rects(self.s)]
+            mode = "window" if self.window in sizes else "full" if self.s.size in sizes else None
+            if mode and mode != self.now:
+                if self.now:
+                    self.changes.append((time.monotonic(), mode))
+                self.now = mode
+            time.sleep(0.02)
+
+    def count(self, since):
+        return sum(1 for t, _ in self.changes if t >= since)
+
+
+def view(s, modes, pred, label):
+    if modes.now == "full":
+        g = Geometry.centred(9, *s.size)
+    else:  # the window, where it was put
+        r = [r for r in window_rects(s) if r[2:] == (1120, 840)][0]
+        g = Geometry.centred(7, 2 * r[0] + r[2], 2 * r[1] + r[3])
+    return capture(s, g, pred, label)
+
+
+def held_display_keys(s, geo, name):
+    """From a window on the title: F11 and Alt+Enter held 2 s switch once
+    each; a burst of 100 F11 presses stops switching soon after the last;
+    Alt+Enter with Enter held across the switch, let go before or after
+    Alt, chooses neither "Exit" on the title nor a level on the list."""
+    modes = Modes(s, (1120, 840))
+    time.sleep(0.3)
+    for keys in (["F11"], ["Alt_L", "Return"]):
+        t0 = time.monotonic()
+        for k in keys[:-1]:
+            s.keydown(k)
+        repeating(s, keys[-1], 2.0)
+        for k in reversed(keys):
+            s.keyup(k)
+        time.sleep(0.8)
+        h.log("%s: %s held 2 s, %d switches" % (name, "+".join(keys), modes.count(t0)))
+        h.expect(modes.count(t0) == 1, "%s held 2 s: %d switches" % ("+".join(keys), modes.count(t0)))
+    t0 = time.monotonic()
+    s.xdotool("key", "--delay", "8", "--repeat", "100", "F11")
+    last = time.monotonic()
+    time.sleep(1.0)
+    tail = max([t for t, _ in modes.changes if t >= t0] or [last]) - last
+    h.log("%s: 100 F11 presses in %.2f s, %d switches, the last %.2f s after the last press"
+          % (name, last - t0, modes.count(t0), tail))
+    h.expect(tail <= 0.5, "switching went on %.2f s after the last of 100 presses" % tail)
+    s.press("Down")
+    view(s, modes, lambda v: h.title_highlight(v) == "Exit", name + "-exit")
+    for where in ("title", "list"):
+        since = s.mark()
+        for altfirst in (True, False):
+            t0 = time.monotonic()
+            s.keydown("Alt_L")
+            first, second = ("Alt_L", "Return") if altfirst else ("Return", "Alt_L")
+            if altfirst:  # let go while the switch is under way
+                s.xdotool("keydown", "Return", "sleep", "0.05", "keyup", "Alt_L")
+            repeating(s, "Return", 1.2)  # the switch, and the key repeat of the held Enter
+            if not altfirst:
+                s.keyup(first)
+            s.keyup(second)
+            time.sleep(0.4)
+            h.log("%s: Alt+Enter, Enter held across the switch, %s let go first, on the %s: %d switches"
+                  % (name, first, where, modes.count(t0)))
+            h.expect(s.running(), "Alt+Enter on the %s ended the game (%s let go first): status %s, %s"
+                     % (where, first, s.wait_exit(1), s.stderr_text()[-2000:]))
+            h.expect(modes.count(t0) == 1, "%d switches" % modes.count(t0))
+        h.expect(not [l for l in s.lines(since) if l.startswith("P ")], "Alt+Enter on the list started a level")
+        if where == "title":
+            s.press("Up")
+            s.press("space")
+            view(s, modes, h.is_level_list, name + "-list")
+    modes.stopped.set()
+    modes.join()
+
+
 def class_and_icon(s, geo, name):
     for w in windows(s):
         props = subprocess.run(["xprop", "-id", w, "WM_CLASS", "_NET_WM_ICON"], env=s.env,
@@ -259,7 +360,8 @@ def close_on_list(s, geo, name):
 def body():
     args = h.options(extra)
     reference(args)
-    then = {((1920, 1080), False): sentence_and_switch, ((1920, 1080), True): class_and_icon,
+    then = {((1920, 1080), False): sentence_and_switch,
+            ((1920, 1080), True): lambda s, geo, name: (held_display_keys(s, geo, name), class_and_icon(s, geo, name)),
             ((3840, 2160), False): close_on_list}
     sizes = [tuple(int(v) for v in w.split("x")) for w in args.sizes.split(",")] if args.sizes else FACTORS
     for size in sizes:

@@ -333,8 +333,9 @@ class SoundCapture:
 class Session:
     """One X server and one run of the game.
 
-    sound=True captures everything the game mixes; otherwise ALSA's default
-    device is a null sink, so no test ever makes a noise or needs hardware.
+    sound=True captures everything the game mixes; sound=None points ALSA's
+    default device at a card that does not exist; otherwise it is a null
+    sink, so no test ever makes a noise or needs hardware.
     display=False starts the game with DISPLAY unset (and no X server);
     gameargs are the game's own command-line words."""
 
@@ -379,6 +380,8 @@ class Session:
             if self.sound_wanted:
                 f.write('pcm.!default {\n  type file\n  slave.pcm "null"\n'
                         '  file "%s"\n  format "raw"\n}\n' % raw)
+            elif self.sound_wanted is None:  # no sound device at all
+                f.write("pcm.!default {\n  type hw\n  card 97\n}\n")
             else:
                 f.write("pcm.!default {\n  type null\n}\n")
         if self.display_wanted:

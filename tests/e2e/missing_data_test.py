@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Started where there are no sound files, the game names each missing file
 on standard error and plays on in silence, through every path that would
-play a tune or an effect."""
+play a tune or an effect. A FIFO standing where a tune should be, on a
+machine without a sound device: the game starts all the same, and standard
+error holds one line for the FIFO and one for the missing device, none of
+the sound library's own."""
+import os
 import shutil
 import tempfile
 import time
@@ -48,6 +52,30 @@ def body():
             h.expect(status == 0, "exit status %s" % status)
     finally:
         shutil.rmtree(empty, ignore_errors=True)
+    fifo_and_no_device(args)
+
+
+def fifo_and_no_device(args):
+    data = tempfile.mkdtemp(prefix="qm-e2e-fifo-")
+    try:
+        for f in h.DATA_FILES:
+            os.makedirs(os.path.join(data, os.path.dirname(f)), exist_ok=True)
+            os.symlink(os.path.abspath(os.path.join(args.data, f)), os.path.join(data, f))
+        os.remove(os.path.join(data, "xm/title.xm"))
+        os.mkfifo(os.path.join(data, "xm/title.xm"))
+        with h.Session(args, "fifo_no_device", sound=None, datadir=data) as s:
+            h.skip_intro(s)
+            s.press("Down")
+            h.expect(s.wait_screen(lambda x: h.title_highlight(x) == "Exit", 3) is not None,
+                     "Down did not move the highlight")
+            err = s.stderr_text().splitlines()
+            h.log("stderr:", err)
+            h.expect(sorted(err) == ["quellmarrow: cannot load xm/title.xm",
+                                     "quellmarrow: no sound device found, playing without sound"],
+                     "standard error: %r" % err)
+            h.expect(h.quit_from_title(s) == 0, "Esc on the title did not end the game")
+    finally:
+        shutil.rmtree(data, ignore_errors=True)
 
 
 h.run_test(body)

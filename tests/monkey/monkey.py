@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Monkey test: the real game under Xvfb, driven by seeded random key presses.
 
-The walk looks at the picture before every action to know the screen it is
+F11 and Alt+Enter come tapped and held for seconds with the desktop's key
+repeat, Enter also held across the switch. The walk looks at the picture
+before every action to know the screen it is
 on, and leans towards the keys that lead on (Space and Down on the menus,
 long Left and Right holds on a level), so it spends its time playing. Beside
 it a watchdog samples the picture and the game's resident memory on its own
@@ -155,6 +157,8 @@ class Monkey:
         self.clicks = 0
         self.growth = []   # resident memory (KiB) first and last seen, by run
         self.switches = 0  # F11 or Alt+Enter
+        self.heldswitches = 0  # of them held for seconds (Enter held across the switch: acrossenter)
+        self.acrossenter = 0
         self.closes = 0    # close requests, as a window manager sends them
         self.actions = 0
         self.arrivals = collections.Counter()  # screen -> times reached
@@ -212,7 +216,11 @@ class Monkey:
                 delay = t0 + at - time.monotonic()
                 if delay > 0:
                     time.sleep(delay)
-                (self.down if what == "down" else self.up)(key)
+                if what == "repeat":
+                    if key in self.held:
+                        self.run.s.keydown(key)
+                else:
+                    (self.down if what == "down" else self.up)(key)
         finally:
             for key in list(self.held):
                 self.up(key)
@@ -235,15 +243,37 @@ class Monkey:
                 return make()
         return table[-1][1]()
 
+    def held_for(self, key, start, seconds):
+        """key held from start for seconds, pressed again by the desktop's
+        key repeat every 40 ms after half a second."""
+        events = [(start, "down", key)]
+        t = 0.5
+        while t < seconds:
+            events.append((start + t, "repeat", key))
+            t += 0.04
+        return events + [(start + seconds, "up", key)]
+
     def display_keys(self):
-        """F11, or Alt+Enter, or now and then the window's close button."""
-        if self.rng.random() < 0.15:
+        """F11, or Alt+Enter, tapped or held for seconds (Enter held across
+        the switch, Alt let go first or last), or now and then the window's
+        close button."""
+        r = self.rng.random()
+        if r < 0.12:
             return [(0, "down", "close"), (0.01, "up", "close")]
         self.switches += 1
-        if self.rng.random() < 0.5:
+        if r < 0.45:
             return self.tap("F11", self.rng.uniform(0.08, 0.3))
-        return [(0, "down", "Alt_L")] + [(t + 0.03, w, k) for t, w, k in self.tap("Return")] + \
-            [(0.4, "up", "Alt_L")]
+        if r < 0.6:
+            self.heldswitches += 1
+            return self.held_for("F11", 0, self.rng.uniform(1.0, 3.0))
+        if r < 0.75:
+            return [(0, "down", "Alt_L")] + [(t + 0.03, w, k) for t, w, k in self.tap("Return")] + \
+                [(0.4, "up", "Alt_L")]
+        self.heldswitches += 1
+        self.acrossenter += 1
+        hold = self.rng.uniform(1.0, 3.0)
+        alt_up = self.rng.choice([self.rng.uniform(0.05, 0.5), hold + 0.2])  # before Enter, or after it
+        return [(0, "down", "Alt_L")] + self.held_for("Return", 0.03, hold) + [(alt_up, "up", "Alt_L")]
 
     def menu_chord(self):
         return self.tap("Up", self.rng.uniform(0.08, 0.2)) + self.tap("Down", self.rng.uniform(0.08, 0.2))
@@ -268,7 +298,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (2, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
-                (2, self.display_keys),
+                (6, self.display_keys),
             ])
         if screen == "list":
             # Lean towards the newest level while there is one to unlock;
@@ -287,7 +317,7 @@ class Monkey:
                 (2, self.menu_chord),
                 (3, lambda: self.tap("Escape")),
                 (5, lambda: self.tap(rng.choice(NAV + OTHER))),
-                (2, self.display_keys),
+                (6, self.display_keys),
             ])
         side = lambda: rng.choice(["Left", "Right"])  # noqa: E731
         return self.pick([
@@ -302,7 +332,7 @@ class Monkey:
             (3, lambda: self.tap("Escape")),
             (3, lambda: self.tap(rng.choice(["space"] + OTHER))),
             (3, lambda: [(rng.uniform(0.2, 1.0), "up", "none")]),
-            (4, self.display_keys),
+            (10, self.display_keys),
         ])
 
     # -- seeing
@@ -419,7 +449,7 @@ class Monkey:
         else:
             self.history.append((round(time.monotonic() - h._T0, 2), before,
                                  " ".join("%s%s@%.2f" % ("+" if w == "down" else "-", k, t)
-                                          for t, w, k in events)))
+                                          for t, w, k in events if w != "repeat")))
             if before == "intro" and not events:
                 self.wait_intro_out()
             else:
@@ -537,7 +567,8 @@ class Monkey:
             % (self.runs, self.legal_exits),
             "actions: %d; key presses: %d (key events %d), mouse clicks: %d"
             % (self.actions, self.keydowns, self.keydowns + self.keyups, self.clicks),
-            "full screen <-> window switches: %d; close requests: %d" % (self.switches, self.closes),
+            "full screen <-> window switches: %d (%d held for seconds, %d of them Alt+Enter with Enter held "
+            "across the switch); close requests: %d" % (self.switches, self.heldswitches, self.acrossenter, self.closes),
             "longest run (%.0f s): resident memory %d KiB at its first sample, %d KiB at its last"
             % max(self.growth or [(0, 0, 0)]),
             "screens reached: " + ", ".join("%s %d" % (k, self.arrivals[k])

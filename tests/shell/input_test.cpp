@@ -143,6 +143,90 @@ TEST_F(Input, TapsCountOnceAndHeldKeysEveryTick) {
     EXPECT_TRUE(isdown(actchoose));
 }
 
+// Right held into a stop and let go during it (the release is taken in
+// only after): the second of ticks that catches up sees it nowhere, nor
+// the pad's held button or a key read from key[]; a pad press made during
+// the stop counts once. Still held, a key acts from the next pass on.
+TEST_F(Input, AStallsCatchUpTicksSeeNoHeldKey) {
+    FakeDisplay display;
+    TitleLoop::start();
+    latchkey(KEY_RIGHT, inputclock() - 5000000);
+    hold({KEY_RIGHT, KEY_UP});
+    pad.button[1].b = 1;
+    tick(1);  // all three held before the stop
+    int held = 0, chosen = 0;
+    Scripted<TitleLoop>::reset([&](int) {
+        held += isdown(actright) + isdown(actup) + isdown(actback);
+        chosen += isdown(actchoose);
+        pad.button[0].b = 1;
+    });
+    speed_count = 150;
+    pass<Scripted<TitleLoop>>();
+    EXPECT_EQ(Scripted<TitleLoop>::ran, 30);
+    EXPECT_EQ(held, 0);
+    EXPECT_EQ(chosen, 1);
+    speed_count = 2;
+    pass<Scripted<TitleLoop>>();
+    EXPECT_EQ(held, 2 * 3);
+    EXPECT_EQ(chosen, 3);
+}
+
+// Alt+Enter and F11 across a display switch, which makes the library
+// report every held key released while the desktop's key repeat goes on:
+// one switch a press, and the Enter of Alt+Enter chooses nothing until it
+// is really let go and pressed again, whichever key is let go first.
+TEST_F(Input, DisplayKeysSwitchOnceAPressAcrossASwitch) {
+    long long t = 100;
+    auto lose = [&](std::initializer_list<int> held) {  // the window goes, the keys stay down
+        for (int k : held) latchkey(k | 0x80, (t += 1) * 1000, false);
+        for (int k : held) latchkey(k, (t += 40) * 1000);  // key repeat
+    };
+    auto choices = [&](int n) {
+        int c = 0;
+        for (int i = 0; i < n; ++i) tick(t += 33), c += isdown(actchoose);
+        return c;
+    };
+    for (bool altfirst : {true, false}) {
+        latchkey(KEY_ALT, (t += 5) * 1000);
+        latchkey(KEY_ENTER, (t += 5) * 1000);
+        EXPECT_TRUE(takedisplayswitch());
+        displayswitching(true);
+        lose({KEY_ALT, KEY_ENTER});
+        latchkey(KEY_F11, (t += 5) * 1000);  // during the switch: dropped
+        latchkey(KEY_F11 | 0x80, (t += 5) * 1000);
+        displayswitching(false);
+        lose({KEY_ENTER});
+        EXPECT_EQ(choices(3), 0);
+        latchkey((altfirst ? KEY_ALT : KEY_ENTER) | 0x80, (t += 5) * 1000);
+        lose({altfirst ? KEY_ENTER : KEY_ALT});
+        EXPECT_EQ(choices(3), 0) << altfirst;
+        latchkey((altfirst ? KEY_ENTER : KEY_ALT) | 0x80, (t + 20) * 1000);  // after the next tick's time
+        tick(t += 10);
+        EXPECT_FALSE(isdown(actchoose)) << altfirst;
+        t += 10;
+        EXPECT_FALSE(takedisplayswitch()) << altfirst;
+        EXPECT_EQ(choices(2), 0);
+        latchkey(KEY_ENTER, (t += 5) * 1000);  // a fresh press chooses
+        EXPECT_EQ(choices(1), 1);
+        latchkey(KEY_ENTER | 0x80, (t += 5) * 1000);
+    }
+    // F11 held through a switch: one switch. A made-up release of a key let
+    // go out of the game's sight is settled by what the display says.
+    latchkey(KEY_F11, (t += 5) * 1000);
+    lose({KEY_F11});
+    lose({KEY_F11});
+    EXPECT_TRUE(takedisplayswitch());
+    EXPECT_FALSE(takedisplayswitch());
+    EXPECT_TRUE(keysindoubt());
+    settledoubts([](int scancode) { return scancode == KEY_F11; });
+    EXPECT_TRUE(keysindoubt());
+    latchkey(KEY_F11 | 0x80, (t += 1) * 1000, false);
+    settledoubts([](int) { return false; });
+    EXPECT_FALSE(keysindoubt());
+    latchkey(KEY_F11, (t += 5) * 1000);
+    EXPECT_TRUE(takedisplayswitch());
+}
+
 TEST_F(Input, PadButtonsKeepTheEdgeRuleAndAVanishedPadLetsGo) {
     pad.button[0].b = 1;
     tick(33);

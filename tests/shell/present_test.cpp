@@ -156,6 +156,36 @@ TEST(Present, FastPathDrawsWhatTheReferenceDraws) {
     }
 }
 
+// Two pictures at two factors, as a display switch makes them: each keeps
+// its own rows, whatever the other's enlargement does (under
+// AddressSanitizer a row in freed memory ends the test).
+TEST(Present, TwoPicturesAtTwoFactorsKeepTheirOwnRows) {
+    paintnames(buffer);
+    BITMAP* six = createbigpicture(6);
+    BITMAP* seven = createbigpicture(7);
+    BITMAP* want = create_bitmap(960, 720);
+    jitter.reseed(21);
+    enlarge(buffer, six);
+    jitter.reseed(21);
+    clear_to_color(want, makecol(0, 0, 0));
+    enlargereference(buffer, want);
+    enlarge(buffer, seven);
+    // A bitmap made elsewhere keeps its rows in its own memory.
+    BITMAP* other = create_bitmap(800, 600);
+    enlarge(buffer, other);
+    for (BITMAP* gone : {seven, static_cast<BITMAP*>(nullptr)}) {
+        destroybigpicture(gone);
+        enlarge(buffer, other);
+        for (int y = 0; y < 720; ++y) ASSERT_EQ(0, memcmp(six->line[y], want->line[y], 960 * 4)) << "row " << y;
+        for (int y = 0; y < 600; ++y)
+            ASSERT_TRUE(other->line[y] >= static_cast<unsigned char*>(other->dat) &&
+                        other->line[y] < static_cast<unsigned char*>(other->dat) + 800 * 600 * 4) << "row " << y;
+    }
+    destroybigpicture(six);
+    destroy_bitmap(other);
+    destroy_bitmap(want);
+}
+
 // Where the frame landed on the display: offset of the big picture's colour.
 struct Landing {
     int dx, dy;
