@@ -311,13 +311,20 @@ class SoundCapture:
     # The capture's own format: what ALSA's file plugin is handed.
     RATE, CHANNELS = 44100, 2
 
-    def envelope(self, t0, t1, frame=0.01):
+    def envelope(self, t0, t1, frame=0.01, centred=False):
         """RMS of consecutive frames of `frame` seconds of mixed sound (sound
-        time, not wall time: the null device takes sound faster than it plays)."""
+        time, not wall time: the null device takes sound faster than it plays).
+        `centred` measures each frame about its own mean: the mixer cuts the
+        music to 8 bits by truncation, which adds half a step of offset that no
+        volume setting scales."""
         s = self.samples(t0, t1)
         n = int(self.RATE * frame) * self.CHANNELS
-        return [(sum((v - 0x8000) ** 2 for v in s[i:i + n]) / n) ** 0.5
-                for i in range(0, len(s) - n + 1, n)]
+        out = []
+        for i in range(0, len(s) - n + 1, n):
+            part = s[i:i + n]
+            mid = sum(part) / n if centred else 0x8000
+            out.append((sum((v - mid) ** 2 for v in part) / n) ** 0.5)
+        return out
 
     def rms_series(self, t0, t1, window=0.05):
         out = []

@@ -32,7 +32,8 @@ def burst_ratio(s, t):
 
 def sound_keys(s, tune1):
     """M silences the title tune within 0.5 s and brings it back; three steps
-    of - bring the tune's opening back at 5/8 of its first loudness."""
+    of - bring the tune's opening back at 5/8 of its first loudness (`tune1`
+    is that opening's centred envelope)."""
     rms = []
     for _ in range(2):
         t = time.monotonic()
@@ -51,7 +52,7 @@ def sound_keys(s, tune1):
     s.press("Escape")
     h.expect(s.wait_screen(h.is_title, 5) is not None, "no title after Esc")
     time.sleep(2.5)
-    env = s.sound.envelope(t_back, t_back + 2.5)
+    env = s.sound.envelope(t_back, t_back + 2.5, centred=True)
     n, whole = len(tune1), sum(tune1)
     best = None  # (shape difference, ratio of loudness) of the closest opening
     for start in range(len(env) - n):
@@ -141,7 +142,7 @@ def body():
         h.expect(best[1] <= soon, "the title tune's opening came back only %d frames after Esc" % best[1])
         h.expect(best[0] < 0.15, "the title tune did not start from its beginning again (difference %.2f)" % best[0])
 
-        sound_keys(s, tune1)
+        sound_keys(s, s.sound.envelope(t_key, t_key + 2.0, centred=True)[first:first + 150])
         status = h.quit_from_title(s)
         h.expect(status == 0, "exit status %s" % status)
 
