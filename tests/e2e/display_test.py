@@ -24,6 +24,8 @@ def extra(p):
     p.add_argument("--xclose", required=True, help="the close-request helper")
     p.add_argument("--sizes", default=None,
                    help="display sizes to check, as 1920x1080,800x600 (default: all); run side by side")
+    p.add_argument("--modes", default="full,window",
+                   help="full screen, the window or both (default), at each size")
 
 
 def windows(s):
@@ -175,8 +177,9 @@ REF = {}  # today's 640x480 title and fold sentence, for comparison
 
 
 def reference(args):
-    # Named for the sizes it serves, so two halves side by side keep apart.
+    # Named for the sizes and modes it serves, so parts side by side keep apart.
     name = "display-640" + ("-for-" + args.sizes.replace(",", "-") if args.sizes else "")
+    name += "" if args.modes == "full,window" else "-" + args.modes.replace(",", "-")
     with h.Session(args, name, gameargs=[SEED]) as s:
         REF["title"] = h.skip_intro(s)
         to_sentence(s)
@@ -367,7 +370,8 @@ def body():
     for size in sizes:
         h.expect(size in FACTORS, "no factors known for %r" % (size,))
         for windowed in (False, True):
-            check_size(args, size, windowed, then.get((size, windowed)))
+            if ("window" if windowed else "full") in args.modes.split(","):
+                check_size(args, size, windowed, then.get((size, windowed)))
 
 
 if __name__ == "__main__":
